@@ -1,0 +1,77 @@
+#include "Suffixes.h"
+
+#include "WhoisClient.h"
+
+#include <algorithm>
+
+namespace {
+
+bool IsUkSuffix(std::string_view suffix)
+{
+    return suffix == ".co.uk" || suffix == ".me.uk";
+}
+
+bool IsComNetOrg(std::string_view suffix)
+{
+    return suffix == ".com" || suffix == ".net" || suffix == ".org";
+}
+
+// Positions count from 0 here; a marker that would run past the end matches nothing.
+bool HasMarkerAt(std::string_view text, std::size_t position, std::string_view marker)
+{
+    return text.size() >= position + marker.size() && text.substr(position, marker.size()) == marker;
+}
+
+// Header of the .com/.net/.org answers, and the footer block left before their last character.
+constexpr std::size_t ComHeaderLength = 195;
+constexpr std::size_t ComFooterLength = 85;
+// Footer of the .uk answers.
+constexpr std::size_t UkFooterLength = 211;
+
+} // namespace
+
+std::optional<std::string_view> WhoisServerFor(std::string_view suffix)
+{
+    if (IsComNetOrg(suffix))
+        return WhoisServerComNetOrg;
+    if (IsUkSuffix(suffix))
+        return WhoisServerUk;
+    if (suffix == ".biz")
+        return WhoisServerBiz;
+    if (suffix == ".info")
+        return WhoisServerInfo;
+    return std::nullopt;
+}
+
+void SelectWhoisServer(TWhoisClient& client, std::string_view suffix)
+{
+    if (const auto server = WhoisServerFor(suffix))
+        client.SetHostName(std::string(*server));
+}
+
+std::string TrimAnswer(std::string_view answer, std::string_view suffix)
+{
+    if (IsUkSuffix(suffix)) {
+        if (answer.size() >= UkFooterLength)
+            answer.remove_suffix(UkFooterLength);
+        return std::string(answer);
+    }
+    if (IsComNetOrg(suffix)) {
+        answer.remove_prefix(std::min(answer.size(), ComHeaderLength));
+        // The footer goes, but the answer's very last character stays.
+        if (answer.size() > ComFooterLength) {
+            std::string trimmed(answer.substr(0, answer.size() - ComFooterLength - 1));
+            trimmed += answer.back();
+            return trimmed;
+        }
+        return std::string(answer);
+    }
+    return std::string(answer);
+}
+
+bool IsAvailableAnswer(std::string_view trimmedAnswer, std::string_view suffix)
+{
+    return HasMarkerAt(trimmedAnswer, 2, "No") ||
+           (IsUkSuffix(suffix) && HasMarkerAt(trimmedAnswer, 4, "No")) ||
+           HasMarkerAt(trimmedAnswer, 0, "NOT");
+}

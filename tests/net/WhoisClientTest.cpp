@@ -1,0 +1,270 @@
+// The WHOIS client against scripted loopback servers: what goes on the wire, how replies
+// are joined and cut, the ten exchanges, the error texts, the events and the bounds.
+#include "WhoisClient.h"
+#include "WhoisTestServer.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+using namespace std::string_literals;
+using Clock = std::chrono::steady_clock;
+using TScript = TWhoisTestServer::TScript;
+
+struct TWhoisClientTestSeam
+{
+    static void SetReceiveWait(TWhoisClient& client, int ms) { client.receiveWaitMs_ = ms; }
+};
+
+namespace {
+
+// A loopback port nobody listens on: bound once to learn a free number, then released.
+uint16_t ClosedPort()
+{
+    TSocketHandle probe(::socket(AF_INET, SOCK_STREAM, 0));
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(probe.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address);
+    socklen_t length = sizeof address;
+    ::getsockname(probe.Get(), reinterpret_cast<sockaddr*>(&address), &length);
+    return ntohs(address.sin_port);
+}
+
+TWhoisClient ClientFor(uint16_t port, std::string request = "example.com")
+{
+    TWhoisClient client;
+    client.SetHostName("127.0.0.1");
+    client.Port = port;
+    client.Request = std::move(request);
+    return client;
+}
+
+std::string QueryOnce(TWhoisClient& client)
+{
+    std::string answer = "stale";
+    client.Query(answer);
+    return answer;
+}
+
+} // namespace
+
+TEST(WhoisClient, SendsTheRequestAndOneLineFeedWhateverItsLength)
+{
+    for (const std::string& request :
+         {""s, "example.com"s, std::string(47, 'a') + ".com", std::string(4000, 'b')}) {
+        TWhoisTestServer server({TWhoisTestServer::Answer("reply")});
+        auto client = ClientFor(server.Port(), request);
+        EXPECT_EQ(QueryOnce(client), "reply");
+        ASSERT_EQ(server.Connections(), 1);
+        EXPECT_EQ(server.Received().front(), request + "\n") << "request of " << request.size() << " bytes";
+        EXPECT_EQ(client.Request, request);
+    }
+}
+
+TEST(WhoisClient, JoinsChunksAndCutsEachChunkAtItsFirstZeroByte)
+{
+    struct TCase
+    {
+        const char* what;
+        std::vector<std::string> chunks;
+        std::string expected;
+    };
+    const std::string first(600, 'a'), second(700, 'b');
+    const std::vector<TCase> cases{
+        {"whole reply at once", {"Domain Name: EXAMPLE.COM\r\n"}, "Domain Name: EXAMPLE.COM\r\n"},
+        {"chunks over 500 bytes joined in order", {first, second, "end"}, first + second + "end"},
+        {"zero byte drops the rest of its chunk only", {"abc\0def"s, "ghi"}, "abcghi"},
+        {"chunk starting with zero adds nothing", {"\0xyz"s, "tail"}, "tail"},
+    };
+    for (const auto& c : cases) {
+        TWhoisTestServer server({TWhoisTestServer::Chunked(c.chunks, 40)});
+        auto client = ClientFor(server.Port());
+        EXPECT_EQ(QueryOnce(client), c.expected) << c.what;
+        EXPECT_EQ(server.Connections(), 1) << c.what;
+    }
+}
+
+TEST(WhoisClient, RetriesAnEmptyExchangeAndStopsAtTheFirstText)
+{
+    TWhoisTestServer server({TWhoisTestServer::CloseAtOnce(), TWhoisTestServer::CloseAtOnce(),
+                             TWhoisTestServer::Answer("third time")});
+    auto client = ClientFor(server.Port());
+    EXPECT_EQ(QueryOnce(client), "third time");
+    EXPECT_EQ(server.Connections(), 3);
+}
+
+TEST(WhoisClient, TenEmptyExchangesLeaveTheAnswerEmptyWithoutErrorText)
+{
+    const std::vector<std::pair<const char*, TScript>> cases{
+        {"server closes at once", TWhoisTestServer::CloseAtOnce()},
+        {"server stays silent", TWhoisTestServer::Silent()},
+        {"server sends only zero bytes", TWhoisTestServer::Chunked({"\0\0\0"s})},
+    };
+    for (const auto& [what, script] : cases) {
+        TWhoisTestServer server({script});
+        auto client = ClientFor(server.Port());
+        TWhoisClientTestSeam::SetReceiveWait(client, 100);
+        EXPECT_EQ(QueryOnce(client), "") << what;
+        EXPECT_EQ(server.Connections(), 10) << what;
+    }
+}
+
+TEST(WhoisClient, TenFailedExchangesBecomeTheErrorText)
+{
+    TWhoisTestServer resetting({TWhoisTestServer::Reset()});
+    struct TCase
+    {
+        const char* what;
+        std::string host;
+        uint16_t port;
+        std::string expected;
+    };
+    const std::vector<TCase> cases{
+        {"nobody listens", "127.0.0.1", ClosedPort(), "Error WSAECONNREFUSED"},
+        {"server resets", "127.0.0.1", resetting.Port(), "Error WSAECONNRESET"},
+        {"host is no dotted address", "whois.example", 43, "Error WSAEADDRNOTAVAIL"},
+        {"no host at all", "", 43, "Error WSAEADDRNOTAVAIL"},
+    };
+    for (const auto& c : cases) {
+        auto client = ClientFor(c.port);
+        client.SetHostName(c.host);
+        int connects = 0;
+        client.BeforeConnect = [&connects](TWhoisClient&) { ++connects; };
+        EXPECT_EQ(QueryOnce(client), c.expected) << c.what;
+        EXPECT_EQ(connects, 10) << c.what;
+    }
+    EXPECT_EQ(resetting.Connections(), 10);
+}
+
+TEST(WhoisClient, RaisesTheSixEventsInOrderAndOnlyConnectEventsOnFailure)
+{
+    const auto run = [](uint16_t port, std::vector<std::string>& log) {
+        auto client = ClientFor(port, "abc.com");
+        auto before = [&log](const char* name) {
+            return [&log, name](TWhoisClient&) { log.push_back(name); };
+        };
+        auto after = [&log](const char* name) {
+            return [&log, name](TWhoisClient&, bool ok, int32_t number) {
+                log.push_back(std::string(name) + (ok ? " ok " : " failed ") + std::to_string(number));
+            };
+        };
+        client.BeforeResolvingName = before("BeforeResolvingName");
+        client.AfterResolvingName = after("AfterResolvingName");
+        client.BeforeConnect = before("BeforeConnect");
+        client.AfterConnect = after("AfterConnect");
+        client.BeforeSendInformation = before("BeforeSendInformation");
+        client.AfterSendInformation = after("AfterSendInformation");
+        client.BeforeReciveInformation = before("BeforeReciveInformation");
+        client.AfterReciveInformation = after("AfterReciveInformation");
+        QueryOnce(client);
+    };
+
+    TWhoisTestServer answering({TWhoisTestServer::Answer("reply")});
+    std::vector<std::string> success;
+    run(answering.Port(), success);
+    EXPECT_EQ(success, (std::vector<std::string>{"BeforeConnect", "AfterConnect ok 0",
+                                                 "BeforeSendInformation", "AfterSendInformation ok 8",
+                                                 "BeforeReciveInformation", "AfterReciveInformation ok 8"}));
+
+    TWhoisTestServer resetting({TWhoisTestServer::Reset()});
+    std::vector<std::string> reset;
+    run(resetting.Port(), reset);
+    ASSERT_EQ(reset.size(), 60u);
+    EXPECT_EQ(reset[5], "AfterReciveInformation failed 54");
+
+    std::vector<std::string> refused;
+    run(ClosedPort(), refused);
+    ASSERT_EQ(refused.size(), 20u);
+    for (std::size_t i = 0; i < refused.size(); i += 2) {
+        EXPECT_EQ(refused[i], "BeforeConnect");
+        EXPECT_EQ(refused[i + 1], "AfterConnect failed -1");
+    }
+}
+
+TEST(WhoisClient, HostNameAndHostIPAddressClearEachOtherAndTheLastSetIsUsed)
+{
+    // The server listens on 127.0.0.1 only, so 127.0.0.2 refuses.
+    TWhoisTestServer server({TWhoisTestServer::Answer("reply")});
+    auto client = ClientFor(server.Port());
+
+    client.SetHostName("127.0.0.2");
+    client.SetHostIPAddress("127.0.0.1");
+    EXPECT_EQ(client.HostName(), "");
+    EXPECT_EQ(client.HostIPAddress(), "127.0.0.1");
+    EXPECT_EQ(QueryOnce(client), "reply");
+
+    client.SetHostIPAddress("127.0.0.2");
+    client.SetHostName("127.0.0.1");
+    EXPECT_EQ(client.HostIPAddress(), "");
+    EXPECT_EQ(client.HostName(), "127.0.0.1");
+    EXPECT_EQ(QueryOnce(client), "reply");
+    EXPECT_EQ(client.HostName(), "127.0.0.1");
+}
+
+TEST(WhoisClient, AnEndlessStreamEndsTheExchangeAtOneMebibyte)
+{
+    TWhoisTestServer server({TWhoisTestServer::Flood(std::string(4096, 'x'))});
+    auto client = ClientFor(server.Port());
+    const std::string answer = QueryOnce(client);
+    EXPECT_EQ(answer.size(), TWhoisClient::MaxAnswerBytes);
+    EXPECT_EQ(answer.find_first_not_of('x'), std::string::npos);
+    EXPECT_EQ(server.Connections(), 1);
+
+    // Zero bytes add nothing to the answer, so the bound must count what was received.
+    TWhoisTestServer zeros({TWhoisTestServer::Flood(std::string(4096, '\0'))});
+    auto zeroClient = ClientFor(zeros.Port());
+    EXPECT_EQ(QueryOnce(zeroClient), "");
+    EXPECT_EQ(zeros.Connections(), 10);
+}
+
+TEST(WhoisClient, ASilentServerIsGivenUpAfterThreeSeconds)
+{
+    TWhoisTestServer server({TWhoisTestServer::Silent(), TWhoisTestServer::Answer("second")});
+    auto client = ClientFor(server.Port());
+    const auto start = Clock::now();
+    EXPECT_EQ(QueryOnce(client), "second");
+    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+    EXPECT_GE(waited, 2900);
+    EXPECT_LT(waited, 6000);
+}
+
+TEST(WhoisClient, AConnectThatGetsNoAnswerTimesOut)
+{
+    // A listener whose accept queue is full drops new handshakes: nothing ever answers them.
+    TSocketHandle listener(::socket(AF_INET, SOCK_STREAM, 0));
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(listener.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener.Get(), 0), 0);
+    socklen_t length = sizeof address;
+    ::getsockname(listener.Get(), reinterpret_cast<sockaddr*>(&address), &length);
+    TSocketHandle queued(::socket(AF_INET, SOCK_STREAM, 0));
+    ASSERT_EQ(::connect(queued.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+    auto client = ClientFor(ntohs(address.sin_port));
+    client.ConnectTimeoutMs = 100;
+    const auto start = Clock::now();
+    EXPECT_EQ(QueryOnce(client), "Error WSAETIMEDOUT");
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
+}
+
+TEST(WhoisClient, TheIdleCallbackRunsThroughoutAWait)
+{
+    TWhoisTestServer server({TWhoisTestServer::Silent(), TWhoisTestServer::Answer("late")});
+    auto client = ClientFor(server.Port());
+    TWhoisClientTestSeam::SetReceiveWait(client, 400);
+    std::vector<Clock::time_point> calls;
+    client.OnIdle = [&calls] { calls.push_back(Clock::now()); };
+    EXPECT_EQ(QueryOnce(client), "late");
+    ASSERT_GE(calls.size(), 6u);
+    for (std::size_t i = 1; i < calls.size(); ++i)
+        EXPECT_LT(calls[i] - calls[i - 1], std::chrono::milliseconds(200));
+}

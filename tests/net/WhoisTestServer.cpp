@@ -1,0 +1,186 @@
+#include "WhoisTestServer.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <stdexcept>
+#include <system_error>
+
+namespace {
+
+[[noreturn]] void ThrowErrno(const char* what)
+{
+    throw std::system_error(errno, std::generic_category(), what);
+}
+
+// A request longer than this is recorded up to here; tests never send more.
+constexpr std::size_t MaxRecordedRequest = 64 * 1024;
+
+} // namespace
+
+TWhoisTestServer::TWhoisTestServer(std::vector<TScript> scripts, uint16_t port) : scripts_(std::move(scripts))
+{
+    if (scripts_.empty())
+        throw std::invalid_argument("a test server needs at least one script");
+    listener_ = TSocketHandle(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (!listener_.Valid())
+        ThrowErrno("socket");
+    const int yes = 1;
+    ::setsockopt(listener_.Get(), SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port);
+    if (::bind(listener_.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+        ThrowErrno("bind");
+    if (::listen(listener_.Get(), 64) != 0)
+        ThrowErrno("listen");
+    socklen_t length = sizeof address;
+    ::getsockname(listener_.Get(), reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+
+    std::array<int, 2> pipeEnds{};
+    if (::pipe2(pipeEnds.data(), O_CLOEXEC) != 0)
+        ThrowErrno("pipe");
+    stopRead_ = TSocketHandle(pipeEnds[0]);
+    stopWrite_ = TSocketHandle(pipeEnds[1]);
+    thread_ = std::thread(&TWhoisTestServer::Run, this);
+}
+
+TWhoisTestServer::~TWhoisTestServer()
+{
+    stop_ = true;
+    const char wake = 1;
+    [[maybe_unused]] const auto written = ::write(stopWrite_.Get(), &wake, 1);
+    thread_.join();
+}
+
+std::vector<std::string> TWhoisTestServer::Received() const
+{
+    std::lock_guard lock(mutex_);
+    return received_;
+}
+
+int TWhoisTestServer::Connections() const
+{
+    std::lock_guard lock(mutex_);
+    return static_cast<int>(received_.size());
+}
+
+void TWhoisTestServer::Run()
+{
+    while (!stop_) {
+        std::array<pollfd, 2> waits{{{listener_.Get(), POLLIN, 0}, {stopRead_.Get(), POLLIN, 0}}};
+        if (::poll(waits.data(), waits.size(), -1) < 0 && errno != EINTR)
+            return;
+        if (stop_ || !(waits[0].revents & POLLIN))
+            continue;
+        TSocketHandle connection(::accept4(listener_.Get(), nullptr, nullptr, SOCK_CLOEXEC));
+        if (!connection.Valid())
+            continue;
+        std::size_t index;
+        {
+            std::lock_guard lock(mutex_);
+            index = std::min(received_.size(), scripts_.size() - 1);
+            received_.emplace_back();
+        }
+        Serve(connection.Get(), scripts_[index]);
+    }
+}
+
+void TWhoisTestServer::Serve(int connection, const TScript& script)
+{
+    const int yes = 1;
+    ::setsockopt(connection, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+    if (script.Behaviour == TBehaviour::CloseAtOnce) {
+        // Half-close first so the client sees a clean end of stream, then take in its
+        // request: closing with unread bytes would turn the close into a reset.
+        ::shutdown(connection, SHUT_WR);
+    }
+
+    std::string request;
+    const bool complete = ReadRequest(connection, request);
+    {
+        std::lock_guard lock(mutex_);
+        received_.back() = request;
+    }
+    if (!complete)
+        return;
+
+    switch (script.Behaviour) {
+    case TBehaviour::CloseAtOnce:
+        return;
+    case TBehaviour::Silent:
+        WaitUntilClientLeaves(connection);
+        return;
+    case TBehaviour::Reset: {
+        const linger abort{1, 0};
+        ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+        return;
+    }
+    case TBehaviour::Answer:
+        for (std::size_t i = 0; i < script.Chunks.size(); ++i) {
+            if (i > 0 && Stopping(script.ChunkPauseMs))
+                return;
+            const std::string& chunk = script.Chunks[i];
+            if (::send(connection, chunk.data(), chunk.size(), MSG_NOSIGNAL) < 0)
+                return;
+        }
+        return;
+    case TBehaviour::Flood:
+        while (!stop_) {
+            const std::string& chunk = script.Chunks.front();
+            if (::send(connection, chunk.data(), chunk.size(), MSG_NOSIGNAL) < 0)
+                return;
+        }
+        return;
+    }
+}
+
+// Reads up to the request's LF; false when the client left or the server is stopping first.
+bool TWhoisTestServer::ReadRequest(int connection, std::string& request)
+{
+    std::array<char, 4096> buffer;
+    while (request.find('\n') == std::string::npos && request.size() < MaxRecordedRequest) {
+        std::array<pollfd, 2> waits{{{connection, POLLIN, 0}, {stopRead_.Get(), POLLIN, 0}}};
+        if (::poll(waits.data(), waits.size(), -1) < 0 && errno != EINTR)
+            return false;
+        if (stop_)
+            return false;
+        if (!(waits[0].revents & (POLLIN | POLLHUP | POLLERR)))
+            continue;
+        const ssize_t got = ::recv(connection, buffer.data(), buffer.size(), 0);
+        if (got <= 0)
+            return false;
+        request.append(buffer.data(), static_cast<std::size_t>(got));
+    }
+    return true;
+}
+
+void TWhoisTestServer::WaitUntilClientLeaves(int connection)
+{
+    std::array<char, 512> buffer;
+    while (!stop_) {
+        std::array<pollfd, 2> waits{{{connection, POLLIN, 0}, {stopRead_.Get(), POLLIN, 0}}};
+        if (::poll(waits.data(), waits.size(), -1) < 0 && errno != EINTR)
+            return;
+        if (waits[0].revents && ::recv(connection, buffer.data(), buffer.size(), 0) <= 0)
+            return;
+    }
+}
+
+// Pauses between chunks; true when the server was told to stop meanwhile.
+bool TWhoisTestServer::Stopping(int pauseMs)
+{
+    pollfd wait{stopRead_.Get(), POLLIN, 0};
+    ::poll(&wait, 1, pauseMs);
+    return stop_;
+}

@@ -1,0 +1,72 @@
+// A WHOIS server on 127.0.0.1 for tests, benchmarks and manual runs. It listens on an
+// ephemeral port, serves one connection at a time on its own thread, plays one scripted
+// behaviour per connection and records the exact bytes each connection sent it.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "SocketHandle.h"
+
+class TWhoisTestServer
+{
+  public:
+    enum class TBehaviour
+    {
+        Answer,      // send the chunks, pausing between them, then close
+        Silent,      // keep the connection open and send nothing until the client leaves
+        CloseAtOnce, // close without a word as soon as the connection is accepted
+        Reset,       // read the request, then abort the connection (RST)
+        Flood,       // send the first chunk over and over until the client leaves
+    };
+
+    struct TScript
+    {
+        TBehaviour Behaviour = TBehaviour::Answer;
+        std::vector<std::string> Chunks;
+        int ChunkPauseMs = 0;
+    };
+
+    static TScript Answer(std::string text) { return {TBehaviour::Answer, {std::move(text)}, 0}; }
+    static TScript Chunked(std::vector<std::string> chunks, int pauseMs = 30)
+    {
+        return {TBehaviour::Answer, std::move(chunks), pauseMs};
+    }
+    static TScript Silent() { return {TBehaviour::Silent, {}, 0}; }
+    static TScript CloseAtOnce() { return {TBehaviour::CloseAtOnce, {}, 0}; }
+    static TScript Reset() { return {TBehaviour::Reset, {}, 0}; }
+    static TScript Flood(std::string pattern) { return {TBehaviour::Flood, {std::move(pattern)}, 0}; }
+
+    // Connection i plays scripts[i]; connections past the end play the last script again.
+    // `port` 0 takes an ephemeral port.
+    explicit TWhoisTestServer(std::vector<TScript> scripts, uint16_t port = 0);
+    ~TWhoisTestServer();
+    TWhoisTestServer(const TWhoisTestServer&) = delete;
+    TWhoisTestServer& operator=(const TWhoisTestServer&) = delete;
+
+    uint16_t Port() const { return port_; }
+    // The bytes each connection sent before the server played its script.
+    std::vector<std::string> Received() const;
+    int Connections() const;
+
+  private:
+    void Run();
+    void Serve(int connection, const TScript& script);
+    bool ReadRequest(int connection, std::string& request);
+    void WaitUntilClientLeaves(int connection);
+    bool Stopping(int pauseMs);
+
+    std::vector<TScript> scripts_;
+    TSocketHandle listener_;
+    TSocketHandle stopRead_;
+    TSocketHandle stopWrite_;
+    uint16_t port_ = 0;
+    std::atomic<bool> stop_{false};
+    mutable std::mutex mutex_;
+    std::vector<std::string> received_;
+    std::thread thread_;
+};
