@@ -1,0 +1,39 @@
+// The WHOIS result cache: the names found registered for one suffix at a time, kept in memory in a
+// hash trie and on disk in "regi" + suffix + ".cnf", one name per line ended by CR LF.
+//
+// Process-wide state, used from the user-interface thread only. Only registered names belong here;
+// whether a run may trust the cache instead of asking the server is the caller's decision.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The folder that was current at start-up, ending in a separator. Never changes.
+extern const std::string CacheFolder;
+// The cache file LoadCache binds next; at start-up the one for ".com".
+extern std::string CacheFileName;
+
+// CacheFolder + "regi" + suffix + ".cnf".
+std::string CacheFileFor(std::string_view suffix);
+
+// Binds the cache to CacheFileName and reads every line of it as a name into memory, adding to the
+// names already there; a missing file is created empty. Throws std::runtime_error naming the file on
+// a file error; nothing is loaded then, so no later save can overwrite the file with part of it.
+void LoadCache();
+
+// Writes the names in memory to the bound file (the one last loaded, even if CacheFileName changed
+// since) and releases them. The file is replaced whole, through a temporary file in the same folder.
+// On failure it throws std::runtime_error naming the file; the old file stays as it was and the names
+// stay in memory, so nothing is lost and a later save can try again.
+void SaveCache();
+
+// Adds name, stored once whatever letter case it arrives in; loads CacheFileName first when no
+// cache is loaded, so that the name is written back with the others.
+void AddToCache(std::string_view name);
+
+// Whether name is in memory, ignoring the case of ASCII letters; false when no cache is loaded.
+bool IsCached(std::string_view name);
+
+// Makes fileName the cache in use: unless it is already the loaded one, saves the current cache and
+// loads fileName. Callers pass CacheFileFor(suffix).
+void SwitchCacheFile(const std::string& fileName);
