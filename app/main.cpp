@@ -1,15 +1,14 @@
-// Program entry: sets the application title and shows the main window.
+// Program entry: the application title comes first, since the settings file is named after it.
 #include <QApplication>
-#include <QMainWindow>
+
+#include "mainwebu.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Sollentra");
 
-    QMainWindow window;
-    window.setWindowTitle("Sollentra");
-    window.resize(640, 480);
-    window.show();
+    TMainForm MainForm;
+    MainForm.show();
     return app.exec();
 }
