@@ -1,15 +1,10 @@
 // Sequential WHOIS lookups through TWhoisClient against the loopback test server, beside a
 // bare socket loop doing the same conversation, to show what the client itself costs.
 //   whois_bench [lookups]     (default 20000 of each)
-#include "SocketHandle.h"
+#include "RawLookup.h"
 #include "WhoisClient.h"
 #include "WhoisTestServer.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-
-#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <iostream>
@@ -19,24 +14,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// One conversation with nothing around it: connect, send, read to close, close.
-std::string RawLookup(uint16_t port, const std::string& wire)
-{
-    TSocketHandle socket(::socket(AF_INET, SOCK_STREAM, 0));
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
-    if (::connect(socket.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::send(socket.Get(), wire.data(), wire.size(), MSG_NOSIGNAL) < 0)
-        throw std::runtime_error("raw lookup failed");
-    std::string answer;
-    std::array<char, 500> buffer;
-    for (ssize_t got; (got = ::recv(socket.Get(), buffer.data(), buffer.size(), 0)) > 0;)
-        answer.append(buffer.data(), static_cast<std::size_t>(got));
-    return answer;
-}
 
 template <typename Lookup> double Seconds(int count, const std::string& expected, Lookup lookup)
 {

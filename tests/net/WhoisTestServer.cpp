@@ -26,7 +26,8 @@ constexpr std::size_t MaxRecordedRequest = 64 * 1024;
 
 } // namespace
 
-TWhoisTestServer::TWhoisTestServer(std::vector<TScript> scripts, uint16_t port) : scripts_(std::move(scripts))
+TWhoisTestServer::TWhoisTestServer(std::vector<TScript> scripts, uint16_t port, TAfterScripts afterScripts)
+    : scripts_(std::move(scripts)), afterScripts_(afterScripts)
 {
     if (scripts_.empty())
         throw std::invalid_argument("a test server needs at least one script");
@@ -89,7 +90,8 @@ void TWhoisTestServer::Run()
         std::size_t index;
         {
             std::lock_guard lock(mutex_);
-            index = std::min(received_.size(), scripts_.size() - 1);
+            index = afterScripts_ == TAfterScripts::StartAgain ? received_.size() % scripts_.size()
+                                                               : std::min(received_.size(), scripts_.size() - 1);
             received_.emplace_back();
         }
         Serve(connection.Get(), scripts_[index]);

@@ -41,9 +41,17 @@ class TWhoisTestServer
     static TScript Reset() { return {TBehaviour::Reset, {}, 0}; }
     static TScript Flood(std::string pattern) { return {TBehaviour::Flood, {std::move(pattern)}, 0}; }
 
-    // Connection i plays scripts[i]; connections past the end play the last script again.
+    // What connections past the end of the scripts play.
+    enum class TAfterScripts
+    {
+        RepeatLast, // the last script, again and again
+        StartAgain, // the scripts from the first, round and round
+    };
+
+    // Connection i plays scripts[i]; past the end, as afterScripts says.
     // `port` 0 takes an ephemeral port.
-    explicit TWhoisTestServer(std::vector<TScript> scripts, uint16_t port = 0);
+    explicit TWhoisTestServer(std::vector<TScript> scripts, uint16_t port = 0,
+                              TAfterScripts afterScripts = TAfterScripts::RepeatLast);
     ~TWhoisTestServer();
     TWhoisTestServer(const TWhoisTestServer&) = delete;
     TWhoisTestServer& operator=(const TWhoisTestServer&) = delete;
@@ -61,6 +69,7 @@ class TWhoisTestServer
     bool Stopping(int pauseMs);
 
     std::vector<TScript> scripts_;
+    TAfterScripts afterScripts_;
     TSocketHandle listener_;
     TSocketHandle stopRead_;
     TSocketHandle stopWrite_;

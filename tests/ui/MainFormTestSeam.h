@@ -1,5 +1,4 @@
-// Test access to the main window: points its WHOIS client at a loopback server, and a fixture that
-// builds the real window with the modal boxes answered by the test.
+// A fixture that builds the real main window with the modal boxes answered by the test.
 #pragma once
 
 #include <QAbstractButton>
@@ -16,25 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "MainFormSeam.h"
 #include "Modal.h"
 #include "mainwebu.h"
-
-struct TMainFormTestSeam
-{
-    static void UseWhoisServer(TMainForm& form, uint16_t port)
-    {
-        form.FTestWhoisServer = QStringLiteral("127.0.0.1");
-        form.WhoisClient1.Port = port;
-    }
-};
-
-// A .com answer the way the registry frames it: trimming leaves exactly body and the final LF.
-inline std::string ComAnswer(const std::string& body)
-{
-    return std::string(195, 'h') + body + std::string(85, 'f') + "\n";
-}
-inline std::string FreeComAnswer() { return ComAnswer("  No match."); }
-inline std::string TakenComAnswer() { return ComAnswer("  Domain Name: TAKEN"); }
 
 class TMainFormTest : public testing::Test
 {

@@ -1,0 +1,163 @@
+// A whole checking run in the real main window (offscreen) against the loopback test server, set
+// beside the bare socket loop asking the same names, and the longest pause of the window's timers
+// while a slow server keeps a query waiting.
+//   run_bench [names]     (default 100000)
+// The run keeps its cache files and scan file in the folder the program starts in, so the
+// benchmark runs itself again in a fresh temporary folder and removes it afterwards.
+#include "MainFormSeam.h"
+#include "Modal.h"
+#include "RawLookup.h"
+#include "WhoisTestServer.h"
+#include "mainwebu.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr const char* InFolderVariable = "SOLLENTRA_RUN_BENCH_FOLDER";
+constexpr int WordsPerLine = 10;
+
+// Distinct names of 6 to 7 letters: "w" and the number in base 26.
+std::vector<std::string> Names(int count)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i) {
+        std::string name = "w";
+        for (int n = i, digits = 0; digits < 5 || n > 0; ++digits, n /= 26)
+            name += static_cast<char>('a' + n % 26);
+        names.push_back(name);
+    }
+    return names;
+}
+
+void WriteScanFile(const std::string& fileName, const std::vector<std::string>& names)
+{
+    std::ofstream file(fileName, std::ios::binary);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        file << names[i] << ((i + 1) % WordsPerLine == 0 || i + 1 == names.size() ? "\r\n" : " ");
+}
+
+// Scans fileName in the window and returns the seconds the run took; onTick runs on every tick of
+// a 20 ms timer of the window while the run goes on.
+double RunInWindow(TMainForm& form, const QString& fileName, const std::function<void()>& onTick)
+{
+    form.LoadScanFile(fileName);
+    QTimer ticker(&form);
+    QObject::connect(&ticker, &QTimer::timeout, onTick);
+    ticker.start(20);
+    const auto start = Clock::now();
+    form.findChild<QAbstractButton*>(QStringLiteral("SearchBtn"))->click();
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    ticker.stop();
+    return seconds;
+}
+
+int Measure(int argc, char* argv[], int count)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("XDG_CONFIG_HOME", std::filesystem::current_path().string().c_str());
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Sollentra");
+    TModal::SetHandler([](const TModalRequest& request) {
+        std::cerr << "unexpected box: " << request.Text.toStdString() << '\n';
+        return TModalAnswer{};
+    });
+
+    const std::vector<std::string> names = Names(count);
+    WriteScanFile("names.txt", names);
+    const std::string free = FreeComAnswer(), taken = TakenComAnswer();
+    TWhoisTestServer server({TWhoisTestServer::Answer(free), TWhoisTestServer::Answer(taken)}, 0,
+                            TWhoisTestServer::TAfterScripts::StartAgain);
+
+    double runSeconds = 0;
+    {
+        TMainForm form;
+        form.show();
+        TMainFormTestSeam::UseWhoisServer(form, server.Port());
+        runSeconds = RunInWindow(form, QStringLiteral("names.txt"), [] {});
+        const TCheckingRun& run = form.Run();
+        if (run.Available.Count() + run.Registered.Count() != names.size()) {
+            std::cerr << "the run settled " << run.Available.Count() << " + " << run.Registered.Count()
+                      << " names of " << names.size() << '\n';
+            return 1;
+        }
+    }
+
+    const auto rawStart = Clock::now();
+    for (const std::string& name : names) {
+        const std::string answer = RawLookup(server.Port(), name + ".com\n");
+        if (answer != free && answer != taken) {
+            std::cerr << "unexpected raw answer\n";
+            return 1;
+        }
+    }
+    const double rawSeconds = std::chrono::duration<double>(Clock::now() - rawStart).count();
+
+    // A server that thinks for 2 s before every answer.
+    TWhoisTestServer slowServer({TWhoisTestServer::Chunked({"", taken}, 2000)});
+    WriteScanFile("slow.txt", Names(3));
+    qint64 longestGapMs = 0;
+    {
+        TMainForm form;
+        form.show();
+        TMainFormTestSeam::UseWhoisServer(form, slowServer.Port());
+        QElapsedTimer sinceTick;
+        sinceTick.start();
+        RunInWindow(form, QStringLiteral("slow.txt"), [&] { longestGapMs = std::max(longestGapMs, sinceTick.restart()); });
+    }
+
+    const double runRate = count / runSeconds, rawRate = count / rawSeconds;
+    std::cout << "names: " << count << '\n'
+              << "run_names_per_s: " << runRate << '\n'
+              << "raw_lookups_per_s: " << rawRate << '\n'
+              << "run_vs_raw_ratio: " << runRate / rawRate << '\n'
+              << "max_ui_stall_ms: " << longestGapMs << '\n';
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
+    if (count <= 0) {
+        std::cerr << "usage: run_bench [names]\n";
+        return 2;
+    }
+    if (std::getenv(InFolderVariable))
+        return Measure(argc, argv, count);
+
+    std::string folder = (std::filesystem::temp_directory_path() / "sollentra-run-bench-XXXXXX").string();
+    if (!::mkdtemp(folder.data())) {
+        std::cerr << "cannot make a temporary folder\n";
+        return 1;
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setenv(InFolderVariable, folder.c_str(), 1);
+        if (::chdir(folder.c_str()) == 0)
+            ::execv("/proc/self/exe", argv);
+        std::perror("run_bench");
+        std::_Exit(127);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    std::filesystem::remove_all(folder);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
