@@ -161,12 +161,14 @@ void TMainForm::CreateControls()
     LB1->setToolTip(QStringLiteral("Double click to visit"));
     LB1->setCursor(Qt::PointingHandCursor);
     LB1->setContextMenuPolicy(Qt::CustomContextMenu);
+    LB1->setUniformItemSizes(true);
     (new QVBoxLayout(GB1))->addWidget(LB1);
     GB2 = Named(new QGroupBox(QStringLiteral("Available")), "GB2");
     GB2->setFixedWidth(120);
     LB2 = Named(new QListWidget, "LB2");
     LB2->setToolTip(QStringLiteral("Double click to register"));
     LB2->setCursor(Qt::PointingHandCursor);
+    LB2->setUniformItemSizes(true);
     (new QVBoxLayout(GB2))->addWidget(LB2);
     middle->addWidget(GB1);
     middle->addWidget(GB2);
@@ -582,4 +584,13 @@ void TMainForm::SetStatus(const std::string& first, const std::string& second)
 }
 
 void TMainForm::ShowInformation(const std::string& text) { TModal::Information(this, Latin1(text)); }
-void TMainForm::ProcessMessages() { QCoreApplication::processEvents(); }
+// Against a fast server a run settles thousands of names a second, and letting the messages run
+// before each of them would repaint the window as often, costing more than the queries. Once per
+// PumpIntervalMs keeps it as live as the eye can tell, and a stop is still seen at the next query.
+void TMainForm::ProcessMessages()
+{
+    if (FSincePump.isValid() && FSincePump.elapsed() < PumpIntervalMs)
+        return;
+    QCoreApplication::processEvents();
+    FSincePump.start();
+}

@@ -4,6 +4,7 @@
 // and the status line. The checking run itself lives in core; the window is its TRunWindow.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QString>
 
@@ -40,6 +41,8 @@ class TMainForm : public QMainWindow, public TRunWindow
     // Image indexes of "S&tart Scan" while it blinks.
     static constexpr int SearchImageOn = 79;
     static constexpr int SearchImageOff = 80;
+    // The longest the checking run goes on without letting the window's messages run.
+    static constexpr int PumpIntervalMs = 20;
 
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
@@ -108,6 +111,7 @@ class TMainForm : public QMainWindow, public TRunWindow
     QString Fod1FileName; // the scan file; empty while no source is loaded
     int FSearchImageIndex = SearchImageOff;
     bool FClosePending = false; // a close asked for while a run was going
+    QElapsedTimer FSincePump;   // since the run last let the window's messages run
 
     friend struct TMainFormTestSeam;
     QString FTestWhoisServer; // replaces the server table when set
