@@ -30,10 +30,15 @@
 #include <stdexcept>
 
 #include "Animate.h"
+#include "Artwork.h"
+#include "MRUList.h"
+#include "WaitingGradient.h"
 #include "Modal.h"
 #include "ScanFileReader.h"
 #include "Suffixes.h"
+#include "TextBytes.h"
 #include "lookupw.h"
+#include "optionu.h"
 
 namespace
 {
@@ -59,6 +64,8 @@ QToolButton* ArrowButton(const char* name)
     button->setArrowType(Qt::DownArrow);
     button->setAutoRaise(true);
     button->setFixedWidth(14);
+    // A click loads like the button beside it; holding the button down opens the list.
+    button->setPopupMode(QToolButton::DelayedPopup);
     return button;
 }
 
@@ -91,6 +98,7 @@ QSpinBox* SpinField(const char* name, int value)
     auto* field = Named(new QSpinBox, name);
     field->setRange(1, 99);
     field->setValue(value);
+    field->setFixedWidth(48);
     return field;
 }
 
@@ -107,14 +115,6 @@ QIcon SearchImage(int index)
     return QIcon(picture);
 }
 
-QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
-
-std::string Bytes(const QString& text)
-{
-    const QByteArray bytes = text.toLocal8Bit();
-    return std::string(bytes.constData(), std::size_t(bytes.size()));
-}
-
 // Replaces the file's contents. Written beside the old file and renamed over it, so a failed write
 // leaves the old file whole; throws naming the file.
 void WriteWholeFile(const QString& path, const QByteArray& bytes)
@@ -129,8 +129,12 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Kavimor - Sollentra"));
+    setWindowIcon(Artwork::ProgramIcon());
     CreateControls();
     ConnectHandlers();
+    for (QWidget* control : findChildren<QWidget*>())
+        if (!control->toolTip().isEmpty())
+            control->installEventFilter(this);
     // Keeps the window painting while a query waits; clicks and keys wait for the run's own pump
     // between names, so a stop is seen once the query has returned.
     WhoisClient1.OnIdle = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
@@ -139,10 +143,27 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     resize(712, 580);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    // The recently-used lists load before the window's own creation handler runs.
+    Mru2 = new TMRUList(QStringLiteral("Mru2"), QStringLiteral("LoadWebList"), this);
+    Mru2->SetButton(SpeedButton3);
+    Mru1 = new TMRUList(QStringLiteral("Mru1"), QStringLiteral("LoadFileList"), this);
+    Mru1->SetButton(SpeedButton1);
+    Mru1->OnClick = [this](const QString& path, bool&) { Mru1Click(path); };
+    Guarded([this] { Mru2->Load(); });
+    Guarded([this] { Mru1->Load(); });
+    CreateTrayIcon();
     FormCreate();
+    FOptForm = new TOptForm(this);
+    On(FOptForm, &TOptForm::Loaded, &TMainForm::OptFormLoaded);
+    On(FOptForm, &TOptForm::Confirmed, &TMainForm::ApplyOptions);
 }
 
-TMainForm::~TMainForm() { FormDestroy(); }
+TMainForm::~TMainForm()
+{
+    Guarded([this] { Mru2->Save(); });
+    Guarded([this] { Mru1->Save(); });
+    FormDestroy();
+}
 
 void TMainForm::CreateControls()
 {
@@ -184,6 +205,7 @@ void TMainForm::CreateControls()
     Image1->setFixedHeight(90);
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setCursor(Qt::PointingHandCursor);
+    Image1->setPixmap(Artwork::Banner());
     column->addWidget(Image1);
     FileLab = StatusLabel("FileLab");
     FileLab->setFixedHeight(19);
@@ -338,8 +360,9 @@ QWidget* TMainForm::CreateStatusLine()
     PB1->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: #f0d000; }"));
     row->addWidget(PB1);
     // The busy bar lies over the progress bar.
-    WaitGrad = Named(new QWidget(PB1), "WaitGrad");
+    WaitGrad = Named(new TWaitingGradient(PB1), "WaitGrad");
     WaitGrad->setGeometry(2, 4, 151, 10);
+    WaitGrad->SetEndColor(Qt::red);
     WaitGrad->hide();
     WaitGrad->setEnabled(false);
     return line;
@@ -347,19 +370,19 @@ QWidget* TMainForm::CreateStatusLine()
 
 void TMainForm::ConnectHandlers()
 {
-    const auto on = [this](auto* sender, auto signal, void (TMainForm::*handler)()) {
-        connect(sender, signal, this, [this, handler] { Guarded([&] { (this->*handler)(); }); });
-    };
-    on(CheckitBtn, &QToolButton::clicked, &TMainForm::CheckitBtnClick);
-    on(SpeedButton1, &QToolButton::clicked, &TMainForm::CheckitBtnClick);
-    on(ClipBtn, &QToolButton::clicked, &TMainForm::ClipBtnClick);
-    on(GetNewFavPosts, &QToolButton::clicked, &TMainForm::GetNewFavPostsClick);
-    on(AbortBtn, &QToolButton::clicked, &TMainForm::AbortBtnClick);
-    on(SearchBtn, &QPushButton::clicked, &TMainForm::SearchBtnClick);
-    on(CancelBtn, &QPushButton::clicked, &TMainForm::CancelBtnClick);
-    on(SrchReadyTimer, &QTimer::timeout, &TMainForm::SrchReadyTimerTimer);
-    on(CB1, &QComboBox::activated, &TMainForm::CB1Change);
-    on(CB2, &QComboBox::activated, &TMainForm::CB2Change);
+    On(CheckitBtn, &QToolButton::clicked, &TMainForm::CheckitBtnClick);
+    On(SpeedButton1, &QToolButton::clicked, &TMainForm::CheckitBtnClick);
+    On(ClipBtn, &QToolButton::clicked, &TMainForm::ClipBtnClick);
+    On(GetNewFavPosts, &QToolButton::clicked, &TMainForm::GetNewFavPostsClick);
+    On(AbortBtn, &QToolButton::clicked, &TMainForm::AbortBtnClick);
+    On(OptBtn, &QToolButton::clicked, &TMainForm::OptBtnClick);
+    On(SCForumsBtn, &QToolButton::clicked, &TMainForm::SCForumsBtnClick);
+    On(SpeedButton4, &QToolButton::clicked, &TMainForm::SCForumsBtnClick);
+    On(SearchBtn, &QPushButton::clicked, &TMainForm::SearchBtnClick);
+    On(CancelBtn, &QPushButton::clicked, &TMainForm::CancelBtnClick);
+    On(SrchReadyTimer, &QTimer::timeout, &TMainForm::SrchReadyTimerTimer);
+    On(CB1, &QComboBox::activated, &TMainForm::CB1Change);
+    On(CB2, &QComboBox::activated, &TMainForm::CB2Change);
     connect(LB1, &QListWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { takendomsmenu->popup(LB1->viewport()->mapToGlobal(at)); });
 
@@ -380,20 +403,6 @@ void TMainForm::ShowList(QListWidget* box, const TResultList& list)
         box->addItem(Latin1(name));
 }
 
-void TMainForm::FormCreate()
-{
-    // Set in code, which raises no "activated": the change handlers do not run.
-    CB1->setCurrentIndex(0);
-    CB2->setCurrentIndex(0);
-    Guarded([] { LoadCache(); });
-}
-
-void TMainForm::FormDestroy()
-{
-    Guarded([] { SaveCache(); });
-    QFile::remove(QLatin1String(ScanFileTxt));
-}
-
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     // Closing never asks. While a run is going, the window stays until the run has worked
@@ -409,6 +418,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::ToolTip && !ShowsHint(static_cast<QWidget*>(watched)))
+        return true;
     if (watched == SearchBtn && event->type() == QEvent::Enter)
         SearchBtnMouseEnter();
     return QMainWindow::eventFilter(watched, event);
@@ -442,6 +453,14 @@ void TMainForm::CheckitBtnClick()
     const QString path = TModal::OpenFileName(this, QStringLiteral("Open text file to scan"),
                                               QLatin1String(TextFileFilter), QStringLiteral("txt"));
     if (path.isEmpty())
+        return;
+    Mru1->Add(path);
+    LoadScanFile(path);
+}
+
+void TMainForm::Mru1Click(const QString& path)
+{
+    if (Animating())
         return;
     LoadScanFile(path);
 }
@@ -558,8 +577,15 @@ int TMainForm::MaxChars() const { return SP1->value(); }
 int TMainForm::MinChars() const { return SP2->value(); }
 bool TMainForm::StripNumbers() const { return StripNumChk->isChecked(); }
 bool TMainForm::StripHashes() const { return StripHash->isChecked(); }
-std::vector<std::string> TMainForm::IgnorePhrases() const { return {}; }
-TIgnoreWay TMainForm::IgnoreWay() const { return TIgnoreWay::Ending; }
+// Read from the Options dialog itself, so phrases edited there and left by Cancel still count.
+std::vector<std::string> TMainForm::IgnorePhrases() const
+{
+    std::vector<std::string> phrases;
+    for (const QString& phrase : FOptForm->IgnorePhrases())
+        phrases.push_back(Bytes(phrase));
+    return phrases;
+}
+TIgnoreWay TMainForm::IgnoreWay() const { return FOptForm->IgnoreWay(); }
 void TMainForm::SelectScanSuffix() { CB1Change(); }
 
 void TMainForm::SetAnimating(bool playing)

@@ -9,6 +9,8 @@
 #include <QString>
 
 #include "CheckingRun.h"
+#include "IniCtrl.h"
+#include "Modal.h"
 #include "WhoisClient.h"
 #include "WhoisLookup.h"
 
@@ -27,6 +29,10 @@ class QSpinBox;
 class QTimer;
 class QToolButton;
 class TAnimate;
+class TMRUList;
+class TOptForm;
+class TTrayIcon;
+class TWaitingGradient;
 
 class TMainForm : public QMainWindow, public TRunWindow
 {
@@ -43,6 +49,8 @@ class TMainForm : public QMainWindow, public TRunWindow
     static constexpr int SearchImageOff = 80;
     // The longest the checking run goes on without letting the window's messages run.
     static constexpr int PumpIntervalMs = 20;
+    // How long a hint stays up.
+    static constexpr int HintHidePauseMs = 4000;
 
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
@@ -56,6 +64,16 @@ class TMainForm : public QMainWindow, public TRunWindow
     void SetBusy(bool busy);
 
     const TCheckingRun& Run() const { return FRun; }
+    // The Options dialog, created hidden right after the window and living as long as it.
+    TOptForm& OptForm() const { return *FOptForm; }
+    TMRUList& FileList() const { return *Mru1; }
+    TMRUList& WebList() const { return *Mru2; }
+    TTrayIcon& TrayIcon() const { return *Tico; }
+    // The update check's run counter: 0 until the options were first loaded.
+    int RunCount() const { return FRunCount; }
+    // Whether the control's hint shows: those that follow the window's hint switch hide theirs
+    // while "Show Hints" is off.
+    bool ShowsHint(const QWidget* control) const;
     int SearchBtnImageIndex() const { return FSearchImageIndex; }
 
     // TRunWindow
@@ -77,6 +95,7 @@ class TMainForm : public QMainWindow, public TRunWindow
     void ProcessMessages() override;
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -88,11 +107,30 @@ class TMainForm : public QMainWindow, public TRunWindow
     QWidget* CreateWhoIsPanel();
     QWidget* CreateStatusLine();
     void ConnectHandlers();
+    // Connects signal to a handler of the window; a failure escaping it goes to the error box.
+    template <class Sender, class Signal> void On(Sender* sender, Signal signal, void (TMainForm::*handler)())
+    {
+        connect(sender, signal, this, [this, handler] { Guarded([&] { (this->*handler)(); }); });
+    }
     void ShowList(QListWidget* box, const TResultList& list);
     void SetSourcesEnabled(bool enabled);
 
     void FormCreate();
+    void FormShow();
     void FormDestroy();
+    void LoadOptions();
+    // The part of loading the options that follows the Options dialog's controls being filled.
+    void OptFormLoaded();
+    void ApplyOptions();
+    // Called when RunCount says an update check is due; the check is not built yet.
+    void StartUpdateCheck() {}
+    void OptBtnClick();
+    void SCForumsBtnClick();
+    void Mru1Click(const QString& path);
+    void TicoDblClick();
+    void MenuItem1Click();
+    void TicoMouseUp();
+    void CreateTrayIcon();
 
     void CheckitBtnClick();
     void ClipBtnClick();
@@ -105,6 +143,7 @@ class TMainForm : public QMainWindow, public TRunWindow
     void CB1Change();
     void CB2Change();
 
+    TIniCtrl IniCtrl1;
     TWhoisLookup FLookup{WhoisClient1};
     TCheckingRun FRun{*this, FLookup};
 
@@ -112,6 +151,10 @@ class TMainForm : public QMainWindow, public TRunWindow
     int FSearchImageIndex = SearchImageOff;
     bool FClosePending = false; // a close asked for while a run was going
     QElapsedTimer FSincePump;   // since the run last let the window's messages run
+    bool FFirstShow = true;
+    bool FShowHints = true;
+    int FRunCount = 0;
+    TOptForm* FOptForm = nullptr;
 
     friend struct TMainFormTestSeam;
     QString FTestWhoisServer; // replaces the server table when set
@@ -152,9 +195,13 @@ class TMainForm : public QMainWindow, public TRunWindow
     QLabel* StatusBar2 = nullptr;
     QLabel* StatusBar3 = nullptr;
     QProgressBar* PB1 = nullptr;
-    QWidget* WaitGrad = nullptr;
+    TWaitingGradient* WaitGrad = nullptr;
     QLabel* Image1 = nullptr;
     QLabel* FileLab = nullptr;
     QMenu* takendomsmenu = nullptr;
     QTimer* SrchReadyTimer = nullptr;
+    TMRUList* Mru1 = nullptr;
+    TMRUList* Mru2 = nullptr;
+    TTrayIcon* Tico = nullptr;
+    QMenu* TrayMenu = nullptr;
 };

@@ -5,19 +5,45 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QListWidget>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <deque>
+#include <fstream>
+#include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "MainFormSeam.h"
 #include "Modal.h"
+#include "WhoisTestServer.h"
 #include "mainwebu.h"
+
+inline void WriteText(const QString& fileName, const std::string& bytes)
+{
+    std::ofstream(fileName.toStdString(), std::ios::binary) << bytes;
+}
+
+inline std::string ReadText(const QString& fileName)
+{
+    std::ostringstream bytes;
+    bytes << std::ifstream(fileName.toStdString(), std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
+inline QStringList Items(const QListWidget* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->item(i)->text();
+    return items;
+}
 
 class TMainFormTest : public testing::Test
 {
@@ -30,6 +56,8 @@ class TMainFormTest : public testing::Test
         qputenv("XDG_CONFIG_HOME", FConfig.path().toLocal8Bit());
         TModal::SetHandler([this](const TModalRequest& request) {
             Shown.push_back(request);
+            if (request.Kind == TModalKind::Dialog && OnDialog)
+                return OnDialog(*request.Dialog);
             if (Answers.empty())
                 return TModalAnswer{};
             TModalAnswer answer = Answers.front();
@@ -42,6 +70,7 @@ class TMainFormTest : public testing::Test
     void TearDown() override
     {
         Form.reset();
+        Server.reset();
         TModal::SetHandler({});
     }
 
@@ -54,9 +83,49 @@ class TMainFormTest : public testing::Test
 
     void Click(const char* name) { Find<QAbstractButton>(name)->click(); }
 
+    // Ends the program's window and starts it again, as a user quitting and restarting would.
+    void Restart()
+    {
+        Form.reset();
+        Form = std::make_unique<TMainForm>();
+        if (Server)
+            TMainFormTestSeam::UseWhoisServer(*Form, Server->Port());
+    }
+
+    // Loads a scan file of the given text through "Load &File".
+    void LoadFile(const std::string& text)
+    {
+        WriteText(Folder.filePath("words.txt"), text);
+        Answers.push_back({true, Folder.filePath("words.txt")});
+        Click("CheckitBtn");
+    }
+
+    void Serve(std::vector<TWhoisTestServer::TScript> scripts)
+    {
+        Server = std::make_unique<TWhoisTestServer>(std::move(scripts));
+        TMainFormTestSeam::UseWhoisServer(*Form, Server->Port());
+    }
+
+    QString Text(const char* label) { return Find<QLabel>(label)->text(); }
+    QStringList Registered() { return Items(Find<QListWidget>("LB1")); }
+    QStringList Available() { return Items(Find<QListWidget>("LB2")); }
+    // The texts of the boxes of one kind shown so far.
+    QStringList ShownTexts(TModalKind kind) const
+    {
+        QStringList texts;
+        for (const TModalRequest& request : Shown)
+            if (request.Kind == kind)
+                texts << request.Text;
+        return texts;
+    }
+
     std::vector<TModalRequest> Shown;
     std::deque<TModalAnswer> Answers;
+    // Answers the program's own dialogs; without it they are answered from Answers like the rest.
+    std::function<TModalAnswer(QDialog&)> OnDialog;
     std::unique_ptr<TMainForm> Form;
+    QTemporaryDir Folder;
+    std::unique_ptr<TWhoisTestServer> Server;
 
   private:
     QTemporaryDir FConfig;

@@ -15,59 +15,9 @@
 #include <QTest>
 #include <QToolButton>
 
-#include <fstream>
-#include <sstream>
-
 #include "MainFormTestSeam.h"
-#include "WhoisTestServer.h"
 
-namespace
-{
-void WriteText(const QString& fileName, const std::string& bytes)
-{
-    std::ofstream(fileName.toStdString(), std::ios::binary) << bytes;
-}
-
-std::string ReadText(const QString& fileName)
-{
-    std::ostringstream bytes;
-    bytes << std::ifstream(fileName.toStdString(), std::ios::binary).rdbuf();
-    return bytes.str();
-}
-
-QStringList Items(const QListWidget* list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->item(i)->text();
-    return items;
-}
-} // namespace
-
-class MainFormRunTest : public TMainFormTest
-{
-  protected:
-    // Loads a scan file of the given text through "Load &File".
-    void LoadFile(const std::string& text)
-    {
-        WriteText(Folder.filePath("words.txt"), text);
-        Answers.push_back({true, Folder.filePath("words.txt")});
-        Click("CheckitBtn");
-    }
-
-    void Serve(std::vector<TWhoisTestServer::TScript> scripts)
-    {
-        Server = std::make_unique<TWhoisTestServer>(std::move(scripts));
-        TMainFormTestSeam::UseWhoisServer(*Form, Server->Port());
-    }
-
-    QString Text(const char* label) { return Find<QLabel>(label)->text(); }
-    QStringList Registered() { return Items(Find<QListWidget>("LB1")); }
-    QStringList Available() { return Items(Find<QListWidget>("LB2")); }
-
-    QTemporaryDir Folder;
-    std::unique_ptr<TWhoisTestServer> Server;
-};
+using MainFormRunTest = TMainFormTest;
 
 TEST_F(MainFormRunTest, ControlsCarryTheirCaptionsAndHints)
 {
