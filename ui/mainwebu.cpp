@@ -534,20 +534,19 @@ void TMainForm::SetSourcesEnabled(bool enabled)
 
 // --- Suffixes ------------------------------------------------------------------------------
 
-void TMainForm::CB1Change()
+void TMainForm::SelectSuffix(const QString& suffix)
 {
-    FRun.CurrentSuffix = Bytes(CB1->currentText());
+    FRun.CurrentSuffix = Bytes(suffix);
     SelectWhoisServer(WhoisClient1, FRun.CurrentSuffix);
     if (!FTestWhoisServer.isEmpty())
         WhoisClient1.SetHostName(Bytes(FTestWhoisServer));
 }
 
+void TMainForm::CB1Change() { SelectSuffix(CB1->currentText()); }
+
 void TMainForm::CB2Change()
 {
-    FRun.CurrentSuffix = Bytes(CB2->currentText());
-    SelectWhoisServer(WhoisClient1, FRun.CurrentSuffix);
-    if (!FTestWhoisServer.isEmpty())
-        WhoisClient1.SetHostName(Bytes(FTestWhoisServer));
+    SelectSuffix(CB2->currentText());
     WhoIsBtn->setVisible(CB2->currentIndex() >= 0 && CB2->currentIndex() <= 2);
 }
 

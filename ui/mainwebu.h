@@ -140,6 +140,8 @@ class TMainForm : public QMainWindow, public TRunWindow
     void SrchReadyTimerTimer();
     void SearchBtnMouseEnter();
     void GetNewFavPostsClick();
+    // Makes suffix the one in force and points the WHOIS client at its server.
+    void SelectSuffix(const QString& suffix);
     void CB1Change();
     void CB2Change();
 
