@@ -93,6 +93,15 @@ QComboBox* SuffixList(const char* name)
     return list;
 }
 
+// The tight grid of the two option groups, whose heights the design fixes.
+QGridLayout* CompactGrid(QGroupBox* group)
+{
+    auto* grid = new QGridLayout(group);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setVerticalSpacing(2);
+    return grid;
+}
+
 QSpinBox* SpinField(const char* name, int value)
 {
     auto* field = Named(new QSpinBox, name);
@@ -251,9 +260,7 @@ QWidget* TMainForm::CreateScanOptions()
 {
     auto* group = Named(new QGroupBox(QStringLiteral("File / Web page Scan Options")), "GB3");
     group->setMinimumHeight(84);
-    auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(6, 2, 6, 4);
-    grid->setVerticalSpacing(2);
+    auto* grid = CompactGrid(group);
     CB1 = SuffixList("CB1");
     SP1 = SpinField("SP1", 10);
     SP2 = SpinField("SP2", 4);
@@ -282,9 +289,7 @@ QWidget* TMainForm::CreateQuickSearch()
 {
     auto* group = Named(new QGroupBox(QStringLiteral("Quick Domain Search")), "GB4");
     group->setMinimumHeight(65);
-    auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(6, 2, 6, 4);
-    grid->setVerticalSpacing(2);
+    auto* grid = CompactGrid(group);
     QuickDom = Named(new QLineEdit, "QuickDom");
     QuickDom->setToolTip(QStringLiteral("Type any name or word\n"
                                         "You can use * as a wild card for characters a..z\n"
