@@ -84,6 +84,10 @@ void TWhoisClient::Query(std::string& Answer)
     ExchangeStatus last;
     for (int exchanges = 0; exchanges < MaxExchanges; ++exchanges) {
         last = Exchange(host, request, Answer);
+        if (AbortRequested()) {
+            Answer.clear();
+            return;
+        }
         if (!Answer.empty())
             return;
     }
@@ -128,7 +132,7 @@ TWhoisClient::ExchangeStatus TWhoisClient::Exchange(const std::string& host, con
         // nothing to the answer and must still end.
         while (received < MaxAnswerBytes) {
             const std::size_t room = std::min(buffer.size(), MaxAnswerBytes - received);
-            result = WaitReadable(fd, receiveWaitMs_) ? ::recv(fd, buffer.data(), room, 0) : 0;
+            result = WaitReadable(fd, ReceiveWaitMs) ? ::recv(fd, buffer.data(), room, 0) : 0;
             if (result == -1) {
                 status = {true, LastSocketError()};
                 statusValue = status.WinsockError - WinsockErrorBase;
@@ -196,7 +200,7 @@ bool TWhoisClient::WaitFor(int socket, short events, int ms)
             const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
             slice = static_cast<int>(std::max<decltype(left)>(left, 0));
         }
-        if (OnIdle && (slice < 0 || slice > IdleSliceMs))
+        if ((OnIdle || Aborted) && (slice < 0 || slice > IdleSliceMs))
             slice = IdleSliceMs;
         pollfd entry{socket, events, 0};
         const int ready = ::poll(&entry, 1, slice);
@@ -206,8 +210,12 @@ bool TWhoisClient::WaitFor(int socket, short events, int ms)
             return false;
         if (ms >= 0 && Clock::now() >= deadline)
             return false;
-        if (OnIdle && ready == 0)
-            OnIdle();
+        if (ready == 0) {
+            if (OnIdle)
+                OnIdle();
+            if (AbortRequested())
+                return false;
+        }
     }
 }
 

@@ -22,7 +22,7 @@ class TWhoisClient
     // Long enough for a SYN and two retransmissions on a slow link; a dead server still
     // costs ten of these per lookup, so it must stay far below the kernel's two minutes.
     static constexpr int DefaultConnectTimeoutMs = 5000;
-    static constexpr int ReceiveWaitMs = 3000;
+    static constexpr int DefaultReceiveWaitMs = 3000;
     static constexpr int MaxExchanges = 10;
     static constexpr std::size_t ReceiveBufferSize = 500;
     // A hostile server could stream forever; the answer stops growing here.
@@ -37,10 +37,15 @@ class TWhoisClient
     std::string Request;
     uint16_t Port = DefaultPort;
     int ConnectTimeoutMs = DefaultConnectTimeoutMs;
+    // How long the server may stay silent before its answer is taken as complete.
+    int ReceiveWaitMs = DefaultReceiveWaitMs;
 
     // Called at least every IdleSliceMs while an exchange waits, so the owner can keep
     // its window painting. Unset, each wait is a single uninterrupted wait.
     std::function<void()> OnIdle;
+    // Asked after every idle slice; true ends the exchange at once, and the query with it,
+    // leaving no answer. This is how a user's stop reaches a server that hangs.
+    std::function<bool()> Aborted;
 
     // Published for other owners; no step of the client raises the two name events.
     TNotifyEvent BeforeResolvingName;
@@ -72,8 +77,7 @@ class TWhoisClient
     void Raise(const TNotifyEvent& event);
     void Raise(const TAfterNetworkOperation& event, bool theResult, int32_t errorNumb);
 
-    friend struct TWhoisClientTestSeam;
-    int receiveWaitMs_ = ReceiveWaitMs;
+    bool AbortRequested() const { return Aborted && Aborted(); }
 
     std::string hostIPAddress_;
     std::string hostName_;

@@ -1,5 +1,6 @@
 // The WHOIS client against scripted loopback servers: what goes on the wire, how replies
 // are joined and cut, the ten exchanges, the error texts, the events and the bounds.
+#include "UnansweredListener.h"
 #include "WhoisClient.h"
 #include "WhoisTestServer.h"
 
@@ -16,11 +17,6 @@
 using namespace std::string_literals;
 using Clock = std::chrono::steady_clock;
 using TScript = TWhoisTestServer::TScript;
-
-struct TWhoisClientTestSeam
-{
-    static void SetReceiveWait(TWhoisClient& client, int ms) { client.receiveWaitMs_ = ms; }
-};
 
 namespace {
 
@@ -110,7 +106,7 @@ TEST(WhoisClient, TenEmptyExchangesLeaveTheAnswerEmptyWithoutErrorText)
     for (const auto& [what, script] : cases) {
         TWhoisTestServer server({script});
         auto client = ClientFor(server.Port());
-        TWhoisClientTestSeam::SetReceiveWait(client, 100);
+        client.ReceiveWaitMs = 100;
         EXPECT_EQ(QueryOnce(client), "") << what;
         EXPECT_EQ(server.Connections(), 10) << what;
     }
@@ -237,30 +233,46 @@ TEST(WhoisClient, ASilentServerIsGivenUpAfterThreeSeconds)
 
 TEST(WhoisClient, AConnectThatGetsNoAnswerTimesOut)
 {
-    // A listener whose accept queue is full drops new handshakes: nothing ever answers them.
-    TSocketHandle listener(::socket(AF_INET, SOCK_STREAM, 0));
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::bind(listener.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(::listen(listener.Get(), 0), 0);
-    socklen_t length = sizeof address;
-    ::getsockname(listener.Get(), reinterpret_cast<sockaddr*>(&address), &length);
-    TSocketHandle queued(::socket(AF_INET, SOCK_STREAM, 0));
-    ASSERT_EQ(::connect(queued.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-
-    auto client = ClientFor(ntohs(address.sin_port));
+    TUnansweredListener unanswered;
+    auto client = ClientFor(unanswered.Port());
     client.ConnectTimeoutMs = 100;
     const auto start = Clock::now();
     EXPECT_EQ(QueryOnce(client), "Error WSAETIMEDOUT");
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
 }
 
+// A stop must not wait for a server that hangs: neither for its silence nor for a connect that
+// never completes (with no time-out of the client's own), nor for the ten repeated exchanges.
+TEST(WhoisClient, AnAbortEndsTheQueryWithinASliceAndLeavesNoAnswer)
+{
+    TWhoisTestServer silent({TWhoisTestServer::Silent()});
+    TWhoisTestServer partial({TWhoisTestServer::Chunked({"part of it", "rest"}, 5000)});
+    TUnansweredListener unanswered;
+    const struct
+    {
+        const char* what;
+        uint16_t port;
+    } cases[] = {{"silent server", silent.Port()},
+                 {"answer cut off", partial.Port()},
+                 {"connect never completes", unanswered.Port()}};
+    for (const auto& c : cases) {
+        auto client = ClientFor(c.port);
+        client.ConnectTimeoutMs = 0;
+        const auto start = Clock::now();
+        client.Aborted = [start] { return Clock::now() - start > std::chrono::milliseconds(300); };
+        EXPECT_EQ(QueryOnce(client), "") << c.what;
+        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+        EXPECT_GE(took, 300) << c.what;
+        EXPECT_LT(took, 1000) << c.what;
+    }
+    EXPECT_EQ(silent.Connections(), 1) << "no exchange is repeated after an abort";
+}
+
 TEST(WhoisClient, TheIdleCallbackRunsThroughoutAWait)
 {
     TWhoisTestServer server({TWhoisTestServer::Silent(), TWhoisTestServer::Answer("late")});
     auto client = ClientFor(server.Port());
-    TWhoisClientTestSeam::SetReceiveWait(client, 400);
+    client.ReceiveWaitMs = 400;
     std::vector<Clock::time_point> calls;
     client.OnIdle = [&calls] { calls.push_back(Clock::now()); };
     EXPECT_EQ(QueryOnce(client), "late");
