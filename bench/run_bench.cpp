@@ -1,18 +1,20 @@
 // A whole checking run in the real main window (offscreen) against the loopback test server, set
-// beside the bare socket loop asking the same names, and the longest pause of the window's timers
-// while a slow server keeps a query waiting.
+// beside the bare socket loop asking the same names; the longest pause of the window's timers
+// while a slow server keeps a query waiting; and how long a click on "Stop Sca&n" takes to bring
+// the window back to idle while a server hangs.
 //   run_bench [names]     (default 100000)
 // The run keeps its cache files and scan file in the folder the program starts in, so the
 // benchmark runs itself again in a fresh temporary folder and removes it afterwards.
-#include "MainFormSeam.h"
 #include "Modal.h"
 #include "RawLookup.h"
+#include "WhoisAnswers.h"
 #include "WhoisTestServer.h"
 #include "mainwebu.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTest>
 #include <QTimer>
 
 #include <sys/wait.h>
@@ -87,11 +89,10 @@ int Measure(int argc, char* argv[], int count)
 
     double runSeconds = 0;
     {
-        TMainForm form;
+        TMainForm form({LoopbackServers(server.Port()), {}});
         form.show();
-        TMainFormTestSeam::UseWhoisServer(form, server.Port());
         runSeconds = RunInWindow(form, QStringLiteral("names.txt"), [] {});
-        const TCheckingRun& run = form.Run();
+        const TNameChecker& run = form.Checker();
         if (run.Available.Count() + run.Registered.Count() != names.size()) {
             std::cerr << "the run settled " << run.Available.Count() << " + " << run.Registered.Count()
                       << " names of " << names.size() << '\n';
@@ -114,12 +115,30 @@ int Measure(int argc, char* argv[], int count)
     WriteScanFile("slow.txt", Names(3));
     qint64 longestGapMs = 0;
     {
-        TMainForm form;
+        TMainForm form({LoopbackServers(slowServer.Port()), {}});
         form.show();
-        TMainFormTestSeam::UseWhoisServer(form, slowServer.Port());
         QElapsedTimer sinceTick;
         sinceTick.start();
-        RunInWindow(form, QStringLiteral("slow.txt"), [&] { longestGapMs = std::max(longestGapMs, sinceTick.restart()); });
+        RunInWindow(form, QStringLiteral("slow.txt"),
+                    [&] { longestGapMs = std::max(longestGapMs, sinceTick.restart()); });
+    }
+
+    // A server that accepts and never answers; "Stop Sca&n" is clicked one second into the run.
+    // The names are new ones: those of the slow server are in the cache now.
+    TWhoisTestServer hangingServer({TWhoisTestServer::Silent()});
+    WriteScanFile("hanging.txt", {"hanging", "server"});
+    double stopLatencyMs = 0;
+    {
+        TMainForm form({LoopbackServers(hangingServer.Port()), {}});
+        form.show();
+        // Measured from the moment the click was due, not from when the window got to it: a user's
+        // click waits in the queue until the window takes its messages.
+        const auto clickDue = Clock::now() + std::chrono::seconds(1);
+        QTimer::singleShot(1000, &form, [&] {
+            QTest::mouseClick(form.findChild<QWidget*>(QStringLiteral("CancelBtn")), Qt::LeftButton);
+        });
+        RunInWindow(form, QStringLiteral("hanging.txt"), [] {});
+        stopLatencyMs = std::chrono::duration<double, std::milli>(Clock::now() - clickDue).count();
     }
 
     const double runRate = count / runSeconds, rawRate = count / rawSeconds;
@@ -127,7 +146,8 @@ int Measure(int argc, char* argv[], int count)
               << "run_names_per_s: " << runRate << '\n'
               << "raw_lookups_per_s: " << rawRate << '\n'
               << "run_vs_raw_ratio: " << runRate / rawRate << '\n'
-              << "max_ui_stall_ms: " << longestGapMs << '\n';
+              << "max_ui_stall_ms: " << longestGapMs << '\n'
+              << "stop_latency_ms: " << stopLatencyMs << '\n';
     return 0;
 }
 

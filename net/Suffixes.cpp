@@ -43,10 +43,21 @@ std::optional<std::string_view> WhoisServerFor(std::string_view suffix)
     return std::nullopt;
 }
 
-void SelectWhoisServer(TWhoisClient& client, std::string_view suffix)
+TWhoisServerTable DefaultWhoisServers()
 {
-    if (const auto server = WhoisServerFor(suffix))
-        client.SetHostName(std::string(*server));
+    TWhoisServerTable servers;
+    for (const std::string_view suffix : Suffixes)
+        servers.emplace(suffix, TWhoisServer{std::string(*WhoisServerFor(suffix))});
+    return servers;
+}
+
+void SelectWhoisServer(TWhoisClient& client, const TWhoisServerTable& servers, std::string_view suffix)
+{
+    const auto server = servers.find(suffix);
+    if (server == servers.end())
+        return;
+    client.SetHostName(server->second.Host);
+    client.Port = server->second.Port;
 }
 
 std::string TrimAnswer(std::string_view answer, std::string_view suffix)

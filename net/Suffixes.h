@@ -3,6 +3,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,8 +26,19 @@ inline constexpr std::string_view WhoisServerInfo = "199.19.56.1";       // whoi
 // The server for a suffix (compared exactly), or none for a text that is no suffix.
 std::optional<std::string_view> WhoisServerFor(std::string_view suffix);
 
-// Points the client at the suffix's server; an unknown suffix leaves it where it was.
-void SelectWhoisServer(TWhoisClient& client, std::string_view suffix);
+// Where the WHOIS questions for one suffix go.
+struct TWhoisServer
+{
+    std::string Host;
+    uint16_t Port = 43;
+};
+using TWhoisServerTable = std::map<std::string, TWhoisServer, std::less<>>;
+
+// Every suffix with its registry's server on port 43.
+TWhoisServerTable DefaultWhoisServers();
+
+// Points the client at the suffix's server in servers; an unknown suffix leaves it where it was.
+void SelectWhoisServer(TWhoisClient& client, const TWhoisServerTable& servers, std::string_view suffix);
 
 // Cuts the registry's fixed header and footer off an answer. Blind by design: it counts
 // characters and never looks at them, so it trims error texts the same way.

@@ -1,17 +1,15 @@
 #include "WhoisLookup.h"
 
-#include "Suffixes.h"
 #include "WhoisClient.h"
 
-std::string TWhoisLookup::Ask(const std::string& request, std::string_view suffix)
+TCheckResult TWhoisLookup::Check(std::string_view name, std::string_view suffix)
 {
-    FClient.Request = request;
+    SelectWhoisServer(FClient, FServers, suffix);
+    FClient.Request = std::string(name) + std::string(suffix);
     std::string answer;
     FClient.Query(answer);
-    return TrimAnswer(answer, suffix);
-}
-
-bool TWhoisLookup::SaysFree(std::string_view answer, std::string_view suffix) const
-{
-    return IsAvailableAnswer(answer, suffix);
+    TCheckResult result;
+    result.Answer = TrimAnswer(answer, suffix);
+    result.Verdict = IsAvailableAnswer(result.Answer, suffix) ? TVerdict::Free : TVerdict::Taken;
+    return result;
 }

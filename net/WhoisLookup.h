@@ -1,19 +1,23 @@
-// TWhoisLookup: the checking run's questions answered by a WHOIS client, the client that the
-// window points at each suffix's server.
+// TWhoisLookup: a name's question answered over WHOIS. It points the client at the suffix's server
+// from the table it was given, asks, trims the answer for the panel and reads the verdict from it.
 #pragma once
 
-#include "CheckingRun.h"
+#include "NameChecker.h"
+#include "Suffixes.h"
 
 class TWhoisClient;
 
 class TWhoisLookup : public TNameLookup
 {
   public:
-    explicit TWhoisLookup(TWhoisClient& client) : FClient(client) {}
+    TWhoisLookup(TWhoisClient& client, TWhoisServerTable servers)
+        : FClient(client), FServers(std::move(servers))
+    {
+    }
 
-    std::string Ask(const std::string& request, std::string_view suffix) override;
-    bool SaysFree(std::string_view answer, std::string_view suffix) const override;
+    TCheckResult Check(std::string_view name, std::string_view suffix) override;
 
   private:
     TWhoisClient& FClient;
+    TWhoisServerTable FServers;
 };

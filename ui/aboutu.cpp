@@ -17,6 +17,7 @@
 #include <climits>
 
 #include "Artwork.h"
+#include "Controls.h"
 #include "myutils.h"
 
 namespace {
@@ -44,8 +45,7 @@ TAboutBox::TUrlOpener& UrlOpener()
 
 QLabel* NewLabel(QWidget* parent, const char* name, const QRect& geometry)
 {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
+    auto* label = Make<QLabel>(name, parent);
     label->setGeometry(geometry);
     return label;
 }
@@ -146,12 +146,10 @@ void TAboutBox::CreateControls(const TSystemInfo& info)
         top += 18;
     }
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn = Make<QPushButton>("OKBtn", QStringLiteral("OK"), this);
     OKBtn->setGeometry(231, 212, 75, 25);
     OKBtn->setDefault(true);
-    AbortBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    AbortBtn->setObjectName(QStringLiteral("AbortBtn"));
+    AbortBtn = Make<QPushButton>("AbortBtn", QStringLiteral("Cancel"), this);
     AbortBtn->setGeometry(231, 241, 75, 25);
     connect(OKBtn, &QPushButton::clicked, this, &TAboutBox::OKBtnClick);
     connect(AbortBtn, &QPushButton::clicked, this, &TAboutBox::OKBtnClick);

@@ -10,20 +10,18 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "Controls.h"
+
 TIgnForm::TIgnForm(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Add phrase to ignore"));
     resize(250, 126);
 
-    InfoLabel = new QLabel(QStringLiteral("Ignore phrase"), this);
-    InfoLabel->setObjectName(QStringLiteral("InfoLabel"));
-    Phrase = new QLineEdit(this);
-    Phrase->setObjectName(QStringLiteral("Phrase"));
+    InfoLabel = Make<QLabel>("InfoLabel", QStringLiteral("Ignore phrase"), this);
+    Phrase = Make<QLineEdit>("Phrase", this);
     InfoLabel->setBuddy(Phrase);
-    OkBtn = new QPushButton(QStringLiteral("OK"), this);
-    OkBtn->setObjectName(QStringLiteral("OkBtn"));
-    AbortBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    AbortBtn->setObjectName(QStringLiteral("AbortBtn"));
+    OkBtn = Make<QPushButton>("OkBtn", QStringLiteral("OK"), this);
+    AbortBtn = Make<QPushButton>("AbortBtn", QStringLiteral("Cancel"), this);
     // A focused auto-default button would take Enter as its click.
     OkBtn->setAutoDefault(false);
     AbortBtn->setAutoDefault(false);

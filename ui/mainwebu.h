@@ -1,16 +1,26 @@
 // TMainForm: the program's one main window. It owns every component for the whole run (the WHOIS
-// client, the checking run and its result lists, the timers) and carries the controls of the
+// client, the name checker and its result lists, the timers) and carries the controls of the
 // scan: the sources, the two result lists, the scan and quick-search options, the "Who Is?" panel
-// and the status line. The checking run itself lives in core; the window is its TRunWindow.
+// and the status line. The commands themselves live in core and net; the window is their ports.
+// Its implementation is split by concern: layout, scan, quick search, browser hand-off, the
+// "Who Is?" panel and the shell (start-up, options, tray), each in a mainwebu_*.cpp of its own.
 #pragma once
 
 #include <QElapsedTimer>
+#include <QIcon>
 #include <QMainWindow>
 #include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
 
 #include "CheckingRun.h"
 #include "IniCtrl.h"
 #include "Modal.h"
+#include "NameChecker.h"
+#include "QuickSearch.h"
+#include "Suffixes.h"
 #include "WhoisClient.h"
 #include "WhoisLookup.h"
 
@@ -34,7 +44,24 @@ class TOptForm;
 class TTrayIcon;
 class TWaitingGradient;
 
-class TMainForm : public QMainWindow, public TRunWindow
+// What the window reaches outside the program through, given to it when it is made; tests point
+// the WHOIS servers at loopback and record the addresses handed to the browser.
+struct TMainFormSetup
+{
+    TWhoisServerTable WhoisServers = DefaultWhoisServers();
+    // Hands an address to the desktop's web browser; false when nothing could be started.
+    std::function<bool(const QUrl&)> OpenUrl;
+};
+
+// What is running; one routine enables the commands from it.
+enum class TActivity
+{
+    Idle,
+    Run,
+    QuickSearch,
+};
+
+class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, public TQuickSearchPort
 {
     Q_OBJECT
 
@@ -52,7 +79,7 @@ class TMainForm : public QMainWindow, public TRunWindow
     // How long a hint stays up.
     static constexpr int HintHidePauseMs = 4000;
 
-    explicit TMainForm(QWidget* parent = nullptr);
+    explicit TMainForm(TMainFormSetup setup = {}, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     TWhoisClient WhoisClient1;
@@ -60,10 +87,10 @@ class TMainForm : public QMainWindow, public TRunWindow
     // Binds the scan file to path and shows it as loaded; the common end of every source. A file
     // that cannot be read throws, naming it, and leaves the window as it was.
     void LoadScanFile(const QString& path);
-    // Busy display: the status text and the busy bar.
-    void SetBusy(bool busy);
 
+    const TNameChecker& Checker() const { return FChecker; }
     const TCheckingRun& Run() const { return FRun; }
+    TActivity Activity() const { return FActivity; }
     // The Options dialog, created hidden right after the window and living as long as it.
     TOptForm& OptForm() const { return *FOptForm; }
     TMRUList& FileList() const { return *Mru1; }
@@ -76,7 +103,15 @@ class TMainForm : public QMainWindow, public TRunWindow
     bool ShowsHint(const QWidget* control) const;
     int SearchBtnImageIndex() const { return FSearchImageIndex; }
 
-    // TRunWindow
+    // TDisplayPort
+    void SetAnimating(bool playing) override;
+    bool Animating() const override;
+    void ShowAnswer(const std::string& answer) override;
+    void SetAnswerCaption(const std::string& caption) override;
+    void ShowInformation(const std::string& text) override;
+    void ProcessMessages() override;
+
+    // TScanPort
     std::string ScanFileName() const override;
     int MaxChars() const override;
     int MinChars() const override;
@@ -85,14 +120,15 @@ class TMainForm : public QMainWindow, public TRunWindow
     std::vector<std::string> IgnorePhrases() const override;
     TIgnoreWay IgnoreWay() const override;
     void SelectScanSuffix() override;
-    void SetAnimating(bool playing) override;
-    bool Animating() const override;
-    void ShowAnswer(const std::string& answer) override;
-    void SetAnswerCaption(const std::string& caption) override;
     void SetProgress(std::size_t linesDone) override;
     void SetStatus(const std::string& first, const std::string& second) override;
-    void ShowInformation(const std::string& text) override;
-    void ProcessMessages() override;
+
+    // TQuickSearchPort (with StripNumbers and StripHashes above)
+    std::string QuickText() const override;
+    void SetQuickText(const std::string& text) override;
+    bool SuggestNames() const override;
+    void SelectQuickSuffix() override;
+    void SetBusy(bool busy) override;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -112,8 +148,26 @@ class TMainForm : public QMainWindow, public TRunWindow
     {
         connect(sender, signal, this, [this, handler] { Guarded([&] { (this->*handler)(); }); });
     }
+    static QIcon SearchImage(int index);
     void ShowList(QListWidget* box, const TResultList& list);
-    void SetSourcesEnabled(bool enabled);
+    // Enables every command from what is running: nothing may load a source, change a suffix or
+    // start another check while a run or quick search is in progress.
+    void UpdateCommands();
+    // Marks activity as running for the scope of a command handler; afterwards the window is idle
+    // again and a close asked for meanwhile takes effect.
+    class TActivityScope
+    {
+      public:
+        TActivityScope(TMainForm& form, TActivity activity);
+        ~TActivityScope();
+        TActivityScope(const TActivityScope&) = delete;
+        TActivityScope& operator=(const TActivityScope&) = delete;
+
+      private:
+        TMainForm& FForm;
+    };
+    // The name selected in list, which shows names; none when nothing is selected.
+    static std::optional<std::string> SelectedName(const QListWidget* list, const TResultList& names);
 
     void FormCreate();
     void FormShow();
@@ -140,26 +194,37 @@ class TMainForm : public QMainWindow, public TRunWindow
     void SrchReadyTimerTimer();
     void SearchBtnMouseEnter();
     void GetNewFavPostsClick();
-    // Makes suffix the one in force and points the WHOIS client at its server.
+    // Makes suffix the one in force; each check picks the suffix's server itself.
     void SelectSuffix(const QString& suffix);
     void CB1Change();
     void CB2Change();
 
+    void QuickSearchBtnClick();
+    void QuickDomKeyPress();
+
+    // Starts the desktop's web browser with address and returns at once; a failed start is silent.
+    void OpenInBrowser(const std::string& address);
+    void LB1DblClick();
+    void LB2DblClick();
+    void RegDomClick();
+    void Image1Click();
+
     TIniCtrl IniCtrl1;
-    TWhoisLookup FLookup{WhoisClient1};
-    TCheckingRun FRun{*this, FLookup};
+    TWhoisLookup FLookup;
+    TNameChecker FChecker{*this, FLookup};
+    TCheckingRun FRun{FChecker, *this};
+    TQuickSearch FQuickSearch{FChecker, *this};
+    std::function<bool(const QUrl&)> FOpenUrl;
+    TActivity FActivity = TActivity::Idle;
 
     QString Fod1FileName; // the scan file; empty while no source is loaded
     int FSearchImageIndex = SearchImageOff;
-    bool FClosePending = false; // a close asked for while a run was going
+    bool FClosePending = false; // a close asked for while a command was running
     QElapsedTimer FSincePump;   // since the run last let the window's messages run
     bool FFirstShow = true;
     bool FShowHints = true;
     int FRunCount = 0;
     TOptForm* FOptForm = nullptr;
-
-    friend struct TMainFormTestSeam;
-    QString FTestWhoisServer; // replaces the server table when set
 
     QToolButton* CheckitBtn = nullptr;
     QToolButton* SpeedButton1 = nullptr;
@@ -201,6 +266,8 @@ class TMainForm : public QMainWindow, public TRunWindow
     QLabel* Image1 = nullptr;
     QLabel* FileLab = nullptr;
     QMenu* takendomsmenu = nullptr;
+    QAction* MenuItem5 = nullptr; // "Open in Browser"
+
     QTimer* SrchReadyTimer = nullptr;
     TMRUList* Mru1 = nullptr;
     TMRUList* Mru2 = nullptr;

@@ -1,6 +1,5 @@
 // TMainForm's start-up and shut-down, the options it takes from the store and the Options dialog,
-// the notification-area icon and the about box. The layout and the checking run's handlers are in
-// mainwebu.cpp.
+// the notification-area icon and the about box.
 #include "mainwebu.h"
 
 #include <QCheckBox>
@@ -17,6 +16,7 @@
 #include <iterator>
 
 #include "Animate.h"
+#include "Controls.h"
 #include "Modal.h"
 #include "TextBytes.h"
 #include "TrayIcon.h"
@@ -25,8 +25,7 @@
 #include "myutils.h"
 #include "optionu.h"
 
-namespace
-{
+namespace {
 // The caption's two pieces, kept scrambled like the other texts of the program's maker.
 constexpr const char* CaptionMaker = "K7a1v4i0m9o3r";
 constexpr const char* CaptionProgram = "S2o8l5l6e1n3t0r9a";
@@ -38,7 +37,8 @@ QString PlatformVersion()
     if (::uname(&name) != 0)
         return {};
     const QStringList numbers = QString::fromLatin1(name.release).split(QLatin1Char('.'));
-    return numbers.size() < 2 ? QString() : numbers[0] + QLatin1Char('.') + numbers[1].section(QLatin1Char('-'), 0, 0);
+    return numbers.size() < 2 ? QString()
+                              : numbers[0] + QLatin1Char('.') + numbers[1].section(QLatin1Char('-'), 0, 0);
 }
 } // namespace
 
@@ -63,10 +63,13 @@ void TMainForm::FormShow()
     for (QWidget* control : findChildren<QWidget*>())
         control->setToolTipDuration(HintHidePauseMs);
     FFirstShow = false;
-    StripNumChk->setChecked(IniCtrl1.ReadBool(QStringLiteral("StripNumbers"), QStringLiteral("Active"), StripNumChk->isChecked()));
-    StripHash->setChecked(IniCtrl1.ReadBool(QStringLiteral("StripHash"), QStringLiteral("Active"), StripHash->isChecked()));
+    StripNumChk->setChecked(IniCtrl1.ReadBool(QStringLiteral("StripNumbers"), QStringLiteral("Active"),
+                                              StripNumChk->isChecked()));
+    StripHash->setChecked(
+        IniCtrl1.ReadBool(QStringLiteral("StripHash"), QStringLiteral("Active"), StripHash->isChecked()));
     LoadOptions();
-    setWindowTitle(Latin1(Unscramble(CaptionMaker)) + QStringLiteral(" - ") + Latin1(Unscramble(CaptionProgram)));
+    setWindowTitle(Latin1(Unscramble(CaptionMaker)) + QStringLiteral(" - ") +
+                   Latin1(Unscramble(CaptionProgram)));
     if (PlatformVersion() == QLatin1String("5.0"))
         Animate1->show();
 }
@@ -89,10 +92,9 @@ void TMainForm::ApplyOptions()
 {
     FRun.IgnoreWords = FOptForm->IgnoreWordsActive();
     Tico->SetActive(FOptForm->RunInTrayActive());
-    if (FOptForm->SortAlphaActive())
-    {
-        FRun.Registered.SetSorted();
-        FRun.Available.SetSorted();
+    if (FOptForm->SortAlphaActive()) {
+        FChecker.Registered.SetSorted();
+        FChecker.Available.SetSorted();
     }
     FRun.NeverTwice = FOptForm->NeverTwiceActive();
     FShowHints = FOptForm->ShowHintsActive();
@@ -103,10 +105,14 @@ void TMainForm::ApplyOptions()
 bool TMainForm::ShowsHint(const QWidget* control) const
 {
     const QWidget* ownSwitch[] = {QuickDom, StatusBar1, StatusBar2, FileLab};
-    return FShowHints || std::find(std::begin(ownSwitch), std::end(ownSwitch), control) != std::end(ownSwitch);
+    return FShowHints ||
+           std::find(std::begin(ownSwitch), std::end(ownSwitch), control) != std::end(ownSwitch);
 }
 
-void TMainForm::OptBtnClick() { TModal::Exec(*FOptForm); }
+void TMainForm::OptBtnClick()
+{
+    TModal::Exec(*FOptForm);
+}
 
 void TMainForm::SCForumsBtnClick()
 {
@@ -118,15 +124,11 @@ void TMainForm::SCForumsBtnClick()
 // leave no way back to it.
 void TMainForm::CreateTrayIcon()
 {
-    TrayMenu = new QMenu(this);
-    TrayMenu->setObjectName(QStringLiteral("TrayMenu"));
-    QAction* menuItem1 = TrayMenu->addAction(QStringLiteral("Open Sollentra"));
-    menuItem1->setObjectName(QStringLiteral("MenuItem1"));
+    TrayMenu = Make<QMenu>("TrayMenu", this);
+    QAction* menuItem1 = Named(TrayMenu->addAction(QStringLiteral("Open Sollentra")), "MenuItem1");
     TrayMenu->addSeparator();
-    QAction* about2 = TrayMenu->addAction(QStringLiteral("About"));
-    about2->setObjectName(QStringLiteral("About2"));
-    QAction* exit2 = TrayMenu->addAction(QStringLiteral("Exit"));
-    exit2->setObjectName(QStringLiteral("Exit2"));
+    QAction* about2 = Named(TrayMenu->addAction(QStringLiteral("About")), "About2");
+    QAction* exit2 = Named(TrayMenu->addAction(QStringLiteral("Exit")), "Exit2");
     Tico = new TTrayIcon(QStringLiteral("Tico"), this);
     Tico->SetPopupMenu(TrayMenu);
 
@@ -144,7 +146,10 @@ void TMainForm::TicoDblClick()
     activateWindow();
 }
 
-void TMainForm::MenuItem1Click() { TicoDblClick(); }
+void TMainForm::MenuItem1Click()
+{
+    TicoDblClick();
+}
 
 void TMainForm::TicoMouseUp()
 {
@@ -157,7 +162,8 @@ void TMainForm::TicoMouseUp()
 void TMainForm::FormDestroy()
 {
     Guarded([this] {
-        IniCtrl1.WriteBool(QStringLiteral("StripNumbers"), QStringLiteral("Active"), StripNumChk->isChecked());
+        IniCtrl1.WriteBool(QStringLiteral("StripNumbers"), QStringLiteral("Active"),
+                           StripNumChk->isChecked());
         IniCtrl1.WriteBool(QStringLiteral("StripHash"), QStringLiteral("Active"), StripHash->isChecked());
         // Never loaded, the counter is not known, and writing it would start it again.
         if (FRunCount > 0)

@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "Controls.h"
 #include "Modal.h"
 #include "ignword.h"
 
@@ -59,31 +60,23 @@ TOptForm::TOptForm(QWidget* parent) : QDialog(parent)
 
 QCheckBox* TOptForm::CreateCheckBox(const char* name, const char* caption)
 {
-    auto* box = new QCheckBox(QString::fromLatin1(caption), this);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
+    return Make<QCheckBox>(name, QString::fromLatin1(caption), this);
 }
 
 void TOptForm::CreateControls()
 {
-    L3 = new QLabel(QStringLiteral("Ignore words"), this);
-    L3->setObjectName(QStringLiteral("L3"));
-    IgnrWay = new QComboBox(this);
-    IgnrWay->setObjectName(QStringLiteral("IgnrWay"));
+    L3 = Make<QLabel>("L3", QStringLiteral("Ignore words"), this);
+    IgnrWay = Make<QComboBox>("IgnrWay", this);
     IgnrWay->addItems({QStringLiteral("Ending"), QStringLiteral("Begining"), QStringLiteral("Containing")});
-    IgnCB = new QListWidget(this);
-    IgnCB->setObjectName(QStringLiteral("IgnCB"));
+    IgnCB = Make<QListWidget>("IgnCB", this);
     IgnCB->setFixedSize(193, 77);
     IgnCB->setSelectionMode(QAbstractItemView::ExtendedSelection);
     IgnCB->setFocusPolicy(Qt::ClickFocus); // out of the Tab order
-    SpeedButton1 = new QPushButton(QStringLiteral("Add"), this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1 = Make<QPushButton>("SpeedButton1", QStringLiteral("Add"), this);
     SpeedButton1->setToolTip(QStringLiteral("Add word from Ignore List"));
-    SpeedButton2 = new QPushButton(QStringLiteral("Remove"), this);
-    SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
+    SpeedButton2 = Make<QPushButton>("SpeedButton2", QStringLiteral("Remove"), this);
     SpeedButton2->setToolTip(QStringLiteral("Remove word from Ignore List"));
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1 = Make<QLabel>("Image1", this);
     Image1->setFixedSize(32, 32);
     Image1->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(32, 32));
 
@@ -96,12 +89,9 @@ void TOptForm::CreateControls()
     CheckUpg = CreateCheckBox("CheckUpg", "Check for upgrades");
     NeverTwice = CreateCheckBox("NeverTwice", "Never check domain twice");
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    AbortBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    AbortBtn->setObjectName(QStringLiteral("AbortBtn"));
-    StatusBar1 = new QLabel(QStringLiteral("Ready..."), this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    OKBtn = Make<QPushButton>("OKBtn", QStringLiteral("OK"), this);
+    AbortBtn = Make<QPushButton>("AbortBtn", QStringLiteral("Cancel"), this);
+    StatusBar1 = Make<QLabel>("StatusBar1", QStringLiteral("Ready..."), this);
     StatusBar1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     // Enter belongs to the dialog as a whole (FormKeyPress), not to the focused button.
     for (QPushButton* button : {SpeedButton1, SpeedButton2, OKBtn, AbortBtn})

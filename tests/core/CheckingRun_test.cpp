@@ -2,6 +2,7 @@
 // queried, where each name is filed, the cache short-cut, stopping, and the run's failures.
 #include "CheckingRun.h"
 
+#include "FakePorts.h"
 #include "TempFolder.h"
 #include "lookupw.h"
 
@@ -14,9 +15,7 @@
 
 namespace {
 
-using TNames = std::vector<std::string>;
-
-class TFakeWindow : public TRunWindow
+class TFakeScan : public TScanPort
 {
   public:
     std::string ScanFile;
@@ -25,14 +24,10 @@ class TFakeWindow : public TRunWindow
     int Min = 4;
     TNames Phrases;
     TIgnoreWay Way = TIgnoreWay::Ending;
-    TCheckingRun* Run = nullptr;
+    TNameChecker* Checker = nullptr;
 
-    bool Playing = false;
-    std::string Answer = "untouched";
     std::size_t Progress = 0;
     std::string Status1, Status2;
-    TNames Informations;
-    std::function<void()> OnProcessMessages;
 
     std::string ScanFileName() const override { return ScanFile; }
     int MaxChars() const override { return Max; }
@@ -41,44 +36,13 @@ class TFakeWindow : public TRunWindow
     bool StripHashes() const override { return true; }
     TNames IgnorePhrases() const override { return Phrases; }
     TIgnoreWay IgnoreWay() const override { return Way; }
-    void SelectScanSuffix() override { Run->CurrentSuffix = ScanSuffix; }
-    void SetAnimating(bool playing) override { Playing = playing; }
-    bool Animating() const override { return Playing; }
-    void ShowAnswer(const std::string& answer) override { Answer = answer; }
-    void SetAnswerCaption(const std::string&) override {}
+    void SelectScanSuffix() override { Checker->CurrentSuffix = ScanSuffix; }
     void SetProgress(std::size_t linesDone) override { Progress = linesDone; }
     void SetStatus(const std::string& first, const std::string& second) override
     {
         Status1 = first;
         Status2 = second;
     }
-    void ShowInformation(const std::string& text) override { Informations.push_back(text); }
-    void ProcessMessages() override
-    {
-        if (OnProcessMessages)
-            OnProcessMessages();
-    }
-};
-
-// Names listed in Free are free; every other name is taken.
-class TFakeLookup : public TNameLookup
-{
-  public:
-    TNames Free;
-    TNames Requests;
-    std::function<void()> OnAsk;
-
-    std::string Ask(const std::string& request, std::string_view) override
-    {
-        Requests.push_back(request);
-        if (OnAsk)
-            OnAsk();
-        for (const std::string& name : Free)
-            if (request.starts_with(name + "."))
-                return "free";
-        return "taken";
-    }
-    bool SaysFree(std::string_view answer, std::string_view) const override { return answer == "free"; }
 };
 
 class CheckingRun : public testing::Test
@@ -86,7 +50,7 @@ class CheckingRun : public testing::Test
   protected:
     void SetUp() override
     {
-        Window.Run = &Run;
+        Window.Checker = &Checker;
         Window.ScanFile = Folder.File("scan.txt");
         RemoveCacheFiles();
     }
@@ -108,9 +72,11 @@ class CheckingRun : public testing::Test
     }
 
     TTempFolder Folder;
-    TFakeWindow Window;
+    TFakeScan Window;
+    TFakeDisplay Display;
     TFakeLookup Lookup;
-    TCheckingRun Run{Window, Lookup};
+    TNameChecker Checker{Display, Lookup};
+    TCheckingRun Run{Checker, Window};
 };
 
 struct TWordCase
@@ -122,9 +88,9 @@ struct TWordCase
 TEST_F(CheckingRun, QueriesOnlyTheWordsThatSurviveSplittingAndLimits)
 {
     const TWordCase cases[] = {
-        {"alpha  bravo\r\n", {"alpha.com"}},     // an empty field ends the line
-        {" alpha\n", {}},                         // so does a leading space
-        {"cat's dogs's\n", {"dogs.com"}},         // "'s" goes, then "cat" is too short
+        {"alpha  bravo\r\n", {"alpha.com"}}, // an empty field ends the line
+        {" alpha\n", {}},                    // so does a leading space
+        {"cat's dogs's\n", {"dogs.com"}},    // "'s" goes, then "cat" is too short
         {"abcdefghijk abcdefghij abcd abc\n", {"abcdefghij.com", "abcd.com"}},
         {"12345 ab-cd-ef x!y!z!w\n", {"abcdef.com", "xyzw.com"}}, // cleaning, not splitting
         {"last line without end", {"last.com", "line.com", "without.com"}},
@@ -143,13 +109,13 @@ TEST_F(CheckingRun, FilesEachNameOnceWhateverItsCase)
 
     EXPECT_EQ(Lookup.Requests, (TNames{"taken.com", "free.com", "Free.com"}))
         << "a registered name is not asked again; an available one is";
-    EXPECT_EQ(Run.Registered.Entries(), TNames{"taken"});
-    EXPECT_EQ(Run.Available.Entries(), TNames{"free"});
+    EXPECT_EQ(Checker.Registered.Entries(), TNames{"taken"});
+    EXPECT_EQ(Checker.Available.Entries(), TNames{"free"});
     EXPECT_EQ(Window.Status1, "Total registered 1");
     EXPECT_EQ(Window.Status2, "Total available 1");
     EXPECT_EQ(Window.Progress, 2u);
-    EXPECT_FALSE(Window.Playing);
-    EXPECT_EQ(Window.Answer, "free");
+    EXPECT_FALSE(Display.Playing);
+    EXPECT_EQ(Display.Answer, "free");
 }
 
 TEST_F(CheckingRun, ACachedNameIsFiledWithoutAQueryOnlyWhenNeverTwiceIsOn)
@@ -157,8 +123,8 @@ TEST_F(CheckingRun, ACachedNameIsFiledWithoutAQueryOnlyWhenNeverTwiceIsOn)
     AddToCache("known");
     Scan("Known\n");
     EXPECT_TRUE(Lookup.Requests.empty());
-    EXPECT_EQ(Run.Registered.Entries(), TNames{"Known"});
-    EXPECT_EQ(Window.Answer, "") << "the run empties the panel at its start and asks nothing";
+    EXPECT_EQ(Checker.Registered.Entries(), TNames{"Known"});
+    EXPECT_EQ(Display.Answer, "") << "the run empties the panel at its start and asks nothing";
 
     Run.NeverTwice = false;
     Run.Search();
@@ -183,37 +149,53 @@ TEST_F(CheckingRun, AStopIsSeenOnlyAfterTheNextQuery)
 {
     AddToCache("known");
     AddToCache("kept");
-    Window.OnProcessMessages = [&] {
-        if (Run.CurrentName == "known")
+    Display.OnProcessMessages = [&] {
+        if (Checker.CurrentName == "known")
             Run.Cancel();
     };
     Scan("asked known kept later third\nfourth\n");
 
     EXPECT_EQ(Lookup.Requests, (TNames{"asked.com", "later.com"}));
-    EXPECT_EQ(Run.Registered.Entries(), (TNames{"asked", "known", "kept"}))
+    EXPECT_EQ(Checker.Registered.Entries(), (TNames{"asked", "known", "kept"}))
         << "cached names go on being filed; the name asked at the stop is filed nowhere";
     EXPECT_EQ(Window.Progress, 0u);
     EXPECT_EQ(Window.Status1, "Total registered 3");
-    EXPECT_FALSE(Window.Playing);
-    EXPECT_TRUE(Run.StopRequested());
+    EXPECT_FALSE(Display.Playing);
+    EXPECT_TRUE(Checker.StopRequested());
 
-    Window.OnProcessMessages = nullptr;
+    Display.OnProcessMessages = nullptr;
     Lookup.Requests.clear();
     Run.Search();
-    EXPECT_FALSE(Run.StopRequested());
+    EXPECT_FALSE(Checker.StopRequested());
     EXPECT_EQ(Lookup.Requests, (TNames{"later.com", "third.com", "fourth.com"}))
         << "a new run starts again from the first line";
 }
 
+TEST_F(CheckingRun, AStopDuringAQuestionFilesThatNameNowhere)
+{
+    Lookup.OnAsk = [&] {
+        if (Checker.CurrentName == "second")
+            Run.Cancel();
+    };
+    Scan("first second third\n");
+
+    EXPECT_EQ(Lookup.Requests, (TNames{"first.com", "second.com"}));
+    EXPECT_EQ(Checker.Registered.Entries(), TNames{"first"});
+    EXPECT_FALSE(IsCached("second")) << "an answer cut short is no answer";
+    EXPECT_TRUE(IsCached("first"));
+    EXPECT_EQ(Window.Status1, "Total registered 1");
+    EXPECT_FALSE(Display.Playing);
+}
+
 TEST_F(CheckingRun, WithoutASourceOnlyTheTotalsAreShown)
 {
-    Run.Registered.Add("kept");
+    Checker.Registered.Add("kept");
     Window.ScanFile.clear();
     Run.Search();
-    EXPECT_EQ(Window.Informations, TNames{"You must load text file or web page first."});
+    EXPECT_EQ(Display.Informations, TNames{"You must load text file or web page first."});
     EXPECT_EQ(Window.Status1, "Total registered 1");
     EXPECT_EQ(Window.Status2, "Total available 0");
-    EXPECT_EQ(Run.Registered.Entries(), TNames{"kept"});
+    EXPECT_EQ(Checker.Registered.Entries(), TNames{"kept"});
 }
 
 TEST_F(CheckingRun, AnEmptyFileEndsAtOnce)
@@ -227,7 +209,7 @@ TEST_F(CheckingRun, AnEmptyFileEndsAtOnce)
 
 TEST_F(CheckingRun, IsRefusedWhileARunIsInProgress)
 {
-    Window.Playing = true;
+    Display.Playing = true;
     Scan("alpha\n");
     EXPECT_TRUE(Lookup.Requests.empty());
     EXPECT_TRUE(Window.Status1.empty());
@@ -254,7 +236,7 @@ TEST_F(CheckingRun, AnUnreadableScanFileLeavesTheRunIdle)
     } catch (const std::runtime_error& failure) {
         EXPECT_NE(std::string(failure.what()).find("gone.txt"), std::string::npos) << failure.what();
     }
-    EXPECT_FALSE(Window.Playing);
+    EXPECT_FALSE(Display.Playing);
 }
 
 } // namespace

@@ -36,15 +36,25 @@ TEST(Suffixes, EachSuffixAsksItsRegistrysServer)
         EXPECT_EQ(WhoisServerFor(unknown), std::nullopt) << unknown;
 }
 
-TEST(Suffixes, SelectingAServerSetsHostNameAndAnUnknownSuffixLeavesIt)
+TEST(Suffixes, SelectingAServerSetsHostAndPortAndAnUnknownSuffixLeavesThem)
 {
     TWhoisClient client;
     client.SetHostIPAddress("10.1.2.3");
-    SelectWhoisServer(client, ".biz");
+    const TWhoisServerTable defaults = DefaultWhoisServers();
+    ASSERT_EQ(defaults.size(), Suffixes.size());
+    SelectWhoisServer(client, defaults, ".biz");
     EXPECT_EQ(client.HostName(), WhoisServerBiz);
     EXPECT_EQ(client.HostIPAddress(), "");
-    SelectWhoisServer(client, "");
-    EXPECT_EQ(client.HostName(), WhoisServerBiz);
+    EXPECT_EQ(client.Port, 43);
+
+    const TWhoisServerTable loopback{{".biz", {"127.0.0.1", 4343}}};
+    SelectWhoisServer(client, loopback, ".biz");
+    EXPECT_EQ(client.HostName(), "127.0.0.1");
+    EXPECT_EQ(client.Port, 4343);
+    SelectWhoisServer(client, loopback, ".com");
+    SelectWhoisServer(client, defaults, "");
+    EXPECT_EQ(client.HostName(), "127.0.0.1");
+    EXPECT_EQ(client.Port, 4343);
 }
 
 TEST(Suffixes, TrimAnswerCutsByCountAlone)

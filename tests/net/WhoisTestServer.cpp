@@ -64,6 +64,15 @@ TWhoisTestServer::~TWhoisTestServer()
     thread_.join();
 }
 
+void TWhoisTestServer::SetScripts(std::vector<TScript> scripts)
+{
+    if (scripts.empty())
+        throw std::invalid_argument("a test server needs at least one script");
+    std::lock_guard lock(mutex_);
+    scripts_ = std::move(scripts);
+    received_.clear();
+}
+
 std::vector<std::string> TWhoisTestServer::Received() const
 {
     std::lock_guard lock(mutex_);
@@ -87,14 +96,16 @@ void TWhoisTestServer::Run()
         TSocketHandle connection(::accept4(listener_.Get(), nullptr, nullptr, SOCK_CLOEXEC));
         if (!connection.Valid())
             continue;
-        std::size_t index;
+        TScript script;
         {
             std::lock_guard lock(mutex_);
-            index = afterScripts_ == TAfterScripts::StartAgain ? received_.size() % scripts_.size()
-                                                               : std::min(received_.size(), scripts_.size() - 1);
+            const std::size_t index = afterScripts_ == TAfterScripts::StartAgain
+                                          ? received_.size() % scripts_.size()
+                                          : std::min(received_.size(), scripts_.size() - 1);
+            script = scripts_[index];
             received_.emplace_back();
         }
-        Serve(connection.Get(), scripts_[index]);
+        Serve(connection.Get(), script);
     }
 }
 
@@ -112,7 +123,8 @@ void TWhoisTestServer::Serve(int connection, const TScript& script)
     const bool complete = ReadRequest(connection, request);
     {
         std::lock_guard lock(mutex_);
-        received_.back() = request;
+        if (!received_.empty()) // unless the scripts were just replaced
+            received_.back() = request;
     }
     if (!complete)
         return;

@@ -57,6 +57,8 @@ class TWhoisTestServer
     TWhoisTestServer& operator=(const TWhoisTestServer&) = delete;
 
     uint16_t Port() const { return port_; }
+    // Plays scripts from the next connection on, counted afresh, and forgets what was received.
+    void SetScripts(std::vector<TScript> scripts);
     // The bytes each connection sent before the server played its script.
     std::vector<std::string> Received() const;
     int Connections() const;

@@ -1,4 +1,5 @@
-// A fixture that builds the real main window with the modal boxes answered by the test.
+// A fixture that builds the real main window with the modal boxes answered by the test, its WHOIS
+// questions sent to a loopback server of the test's own and its browser hand-offs recorded.
 #pragma once
 
 #include <QAbstractButton>
@@ -20,8 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "MainFormSeam.h"
 #include "Modal.h"
+#include "WhoisAnswers.h"
 #include "WhoisTestServer.h"
 #include "mainwebu.h"
 
@@ -51,8 +52,11 @@ class TMainFormTest : public testing::Test
     void SetUp() override
     {
         // The program keeps its cache files and scan file in the current folder.
-        for (const QString& name : QDir().entryList({QStringLiteral("regi*.cnf"), QStringLiteral("scanfile.txt")}))
+        for (const QString& name :
+             QDir().entryList({QStringLiteral("regi*.cnf"), QStringLiteral("scanfile.txt")}))
             QFile::remove(name);
+        FOldConfig = qgetenv("XDG_CONFIG_HOME");
+        FHadConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", FConfig.path().toLocal8Bit());
         TModal::SetHandler([this](const TModalRequest& request) {
             Shown.push_back(request);
@@ -64,7 +68,7 @@ class TMainFormTest : public testing::Test
             Answers.pop_front();
             return answer;
         });
-        Form = std::make_unique<TMainForm>();
+        Form = MakeForm();
     }
 
     void TearDown() override
@@ -72,6 +76,22 @@ class TMainFormTest : public testing::Test
         Form.reset();
         Server.reset();
         TModal::SetHandler({});
+        if (FHadConfig)
+            qputenv("XDG_CONFIG_HOME", FOldConfig);
+        else
+            qunsetenv("XDG_CONFIG_HOME");
+    }
+
+    // A window whose questions go to port on loopback: the fixture's server unless told otherwise.
+    std::unique_ptr<TMainForm> MakeForm(uint16_t port = 0)
+    {
+        TMainFormSetup setup;
+        setup.WhoisServers = LoopbackServers(port ? port : Server->Port());
+        setup.OpenUrl = [this](const QUrl& url) {
+            Opened << url.toString();
+            return true;
+        };
+        return std::make_unique<TMainForm>(std::move(setup));
     }
 
     template <class T> T* Find(const char* name) const
@@ -87,9 +107,7 @@ class TMainFormTest : public testing::Test
     void Restart()
     {
         Form.reset();
-        Form = std::make_unique<TMainForm>();
-        if (Server)
-            TMainFormTestSeam::UseWhoisServer(*Form, Server->Port());
+        Form = MakeForm();
     }
 
     // Loads a scan file of the given text through "Load &File".
@@ -100,11 +118,7 @@ class TMainFormTest : public testing::Test
         Click("CheckitBtn");
     }
 
-    void Serve(std::vector<TWhoisTestServer::TScript> scripts)
-    {
-        Server = std::make_unique<TWhoisTestServer>(std::move(scripts));
-        TMainFormTestSeam::UseWhoisServer(*Form, Server->Port());
-    }
+    void Serve(std::vector<TWhoisTestServer::TScript> scripts) { Server->SetScripts(std::move(scripts)); }
 
     QString Text(const char* label) { return Find<QLabel>(label)->text(); }
     QStringList Registered() { return Items(Find<QListWidget>("LB1")); }
@@ -123,10 +137,15 @@ class TMainFormTest : public testing::Test
     std::deque<TModalAnswer> Answers;
     // Answers the program's own dialogs; without it they are answered from Answers like the rest.
     std::function<TModalAnswer(QDialog&)> OnDialog;
+    QStringList Opened; // the addresses handed to the browser
+    // Until a test serves its own scripts, every question is answered "taken".
+    std::unique_ptr<TWhoisTestServer> Server =
+        std::make_unique<TWhoisTestServer>(std::vector{TWhoisTestServer::Answer(TakenComAnswer())});
     std::unique_ptr<TMainForm> Form;
     QTemporaryDir Folder;
-    std::unique_ptr<TWhoisTestServer> Server;
 
   private:
     QTemporaryDir FConfig;
+    QByteArray FOldConfig;
+    bool FHadConfig = false;
 };

@@ -8,7 +8,7 @@
 
 #include "IniCtrl.h"
 #include "MRUList.h"
-#include "MainFormTestSeam.h"
+#include "MainFormFixture.h"
 #include "TrayIcon.h"
 #include "lookupw.h"
 #include "optionu.h"
@@ -49,7 +49,7 @@ TEST_F(MainFormShellTest, FirstStartUsesTheDefaultsAndWritesOnlyAtExit)
     EXPECT_EQ(Form->RunCount(), 2);
     EXPECT_TRUE(Form->Run().NeverTwice);
     EXPECT_FALSE(Form->Run().IgnoreWords);
-    EXPECT_FALSE(Form->Run().Registered.Sorted());
+    EXPECT_FALSE(Form->Checker().Registered.Sorted());
     EXPECT_TRUE(Form->TrayIcon().Active());
     EXPECT_TRUE(Form->ShowsHint(Find<QWidget>("LB1")));
     EXPECT_EQ(Form->WhoisClient1.ConnectTimeoutMs, TWhoisClient::DefaultConnectTimeoutMs);
@@ -129,17 +129,17 @@ TEST_F(MainFormShellTest, ConfirmedOptionsTakeEffectAtOnce)
     EXPECT_FALSE(Form->ShowsHint(Find<QWidget>("SearchBtn")));
     for (const char* ownSwitch : {"QuickDom", "StatusBar1", "StatusBar2", "FileLab"})
         EXPECT_TRUE(Form->ShowsHint(Find<QWidget>(ownSwitch))) << ownSwitch;
-    EXPECT_TRUE(Form->Run().Registered.Sorted());
-    EXPECT_TRUE(Form->Run().Available.Sorted());
+    EXPECT_TRUE(Form->Checker().Registered.Sorted());
+    EXPECT_TRUE(Form->Checker().Available.Sorted());
     EXPECT_FALSE(Form->TrayIcon().Active());
     EXPECT_FALSE(Form->Run().NeverTwice);
     EXPECT_EQ(Form->WhoisClient1.ConnectTimeoutMs, 0) << "no time-out of our own: the system's";
 
     ConfirmOptions([](QDialog& dialog) { Check(dialog, "SortAlpha", false); });
-    EXPECT_TRUE(Form->Run().Registered.Sorted()) << "sorted lists stay sorted until the program ends";
+    EXPECT_TRUE(Form->Checker().Registered.Sorted()) << "sorted lists stay sorted until the program ends";
     Restart();
     Form->show();
-    EXPECT_FALSE(Form->Run().Registered.Sorted());
+    EXPECT_FALSE(Form->Checker().Registered.Sorted());
 }
 
 TEST_F(MainFormShellTest, AStoreThatCannotBeWrittenAtExitCostsNeitherCacheNorScanFile)

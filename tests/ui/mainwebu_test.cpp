@@ -1,5 +1,5 @@
-// The main window's scan: sources, the run against a loopback WHOIS server, stopping, closing
-// and saving the results.
+// The main window's scan: sources, the run against a loopback WHOIS server, what may run meanwhile,
+// stopping, closing and saving the results.
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -11,11 +11,15 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
-#include "MainFormTestSeam.h"
+#include <QElapsedTimer>
+
+#include "MainFormFixture.h"
+#include "UnansweredListener.h"
+#include "lookupw.h"
 
 using MainFormRunTest = TMainFormTest;
 
@@ -26,13 +30,23 @@ TEST_F(MainFormRunTest, ControlsCarryTheirCaptionsAndHints)
         const char* name;
         const char* text;
     } buttons[] = {
-        {"CheckitBtn", "Load &File"},      {"SpeedButton2", "Load &Web"}, {"ClipBtn", "Load &Clip"},
-        {"GetNewFavPosts", "&Save Search"}, {"OptBtn", "&Options"},    {"SCForumsBtn", "&About"},
-        {"SpeedButton4", "&Help"},          {"AbortBtn", "E&xit"},      {"SearchBtn", "S&tart Scan"},
-        {"CancelBtn", "Stop Sca&n"},        {"StripNumChk", "Strip Numbers"},
-        {"StripHash", "Strip Hashes"},      {"QuickSearchBtn", "&Quick Search"},
-        {"CoolName", "Suggest cool domain name"}, {"RegDom", "Register Domain"},
-        {"PingBtn", "Ping Domain"},         {"WhoIsBtn", "More Info"},
+        {"CheckitBtn", "Load &File"},
+        {"SpeedButton2", "Load &Web"},
+        {"ClipBtn", "Load &Clip"},
+        {"GetNewFavPosts", "&Save Search"},
+        {"OptBtn", "&Options"},
+        {"SCForumsBtn", "&About"},
+        {"SpeedButton4", "&Help"},
+        {"AbortBtn", "E&xit"},
+        {"SearchBtn", "S&tart Scan"},
+        {"CancelBtn", "Stop Sca&n"},
+        {"StripNumChk", "Strip Numbers"},
+        {"StripHash", "Strip Hashes"},
+        {"QuickSearchBtn", "&Quick Search"},
+        {"CoolName", "Suggest cool domain name"},
+        {"RegDom", "Register Domain"},
+        {"PingBtn", "Ping Domain"},
+        {"WhoIsBtn", "More Info"},
     };
     for (const auto& b : buttons)
         EXPECT_EQ(Find<QAbstractButton>(b.name)->text(), b.text) << b.name;
@@ -42,8 +56,7 @@ TEST_F(MainFormRunTest, ControlsCarryTheirCaptionsAndHints)
     EXPECT_EQ(Find<QAbstractButton>("SearchBtn")->toolTip(), "Runs a loaded file or a web page scan");
     EXPECT_EQ(Find<QListWidget>("LB1")->toolTip(), "Double click to visit");
     EXPECT_EQ(Find<QListWidget>("LB2")->toolTip(), "Double click to register");
-    for (const char* combo : {"CB1", "CB2"})
-    {
+    for (const char* combo : {"CB1", "CB2"}) {
         auto* list = Find<QComboBox>(combo);
         ASSERT_EQ(list->count(), 7);
         EXPECT_EQ(list->currentText(), ".com");
@@ -54,7 +67,7 @@ TEST_F(MainFormRunTest, ControlsCarryTheirCaptionsAndHints)
     for (const char* status : {"StatusBar1", "StatusBar2", "StatusBar3", "FileLab"})
         EXPECT_EQ(Text(status), "Ready...") << status;
     EXPECT_EQ(Form->windowTitle(), "Kavimor - Sollentra");
-    EXPECT_TRUE(Form->Run().CurrentSuffix.empty()) << "no change handler runs at creation";
+    EXPECT_TRUE(Form->Checker().CurrentSuffix.empty()) << "no change handler runs at creation";
 }
 
 TEST_F(MainFormRunTest, LoadingAFileShowsItAndBlinksStart)
@@ -92,7 +105,7 @@ TEST_F(MainFormRunTest, RunFilesEachNameOnceAndShowsTotals)
     EXPECT_EQ(Text("Label3"), "  No match.\n");
     EXPECT_EQ(Find<QProgressBar>("PB1")->text(), "100%");
     EXPECT_FALSE(Form->Animating());
-    EXPECT_EQ(Form->Run().CurrentSuffix, ".com");
+    EXPECT_EQ(Form->Checker().CurrentSuffix, ".com");
 }
 
 TEST_F(MainFormRunTest, StartWithoutSourceKeepsTheListsAndShowsTotals)
@@ -118,7 +131,7 @@ TEST_F(MainFormRunTest, ACachedNameIsRegisteredWithoutAQueryAndANewSuffixSwitche
 {
     Form.reset();
     WriteText("regi.com.cnf", "cached\r\n");
-    Form = std::make_unique<TMainForm>();
+    Form = MakeForm();
     Serve({TWhoisTestServer::Answer(TakenComAnswer())});
     LoadFile("cached fresh\n");
     Click("SearchBtn");
@@ -135,32 +148,73 @@ TEST_F(MainFormRunTest, ACachedNameIsRegisteredWithoutAQueryAndANewSuffixSwitche
     EXPECT_EQ(Server->Received().back(), "fresh.net\n");
 }
 
-TEST_F(MainFormRunTest, SourcesAndSuffixesAreRefusedWhileARunGoes)
+TEST_F(MainFormRunTest, SourcesSuffixesAndOtherChecksAreRefusedWhileARunGoes)
 {
-    Serve({TWhoisTestServer::Answer(FreeComAnswer())});
+    const char* refused[] = {"SearchBtn",    "QuickSearchBtn", "CheckitBtn", "SpeedButton1", "SpeedButton2",
+                             "SpeedButton3", "ClipBtn",        "CB1",        "CB2"};
+    Serve({TWhoisTestServer::Chunked({"", FreeComAnswer()}, 200)});
     LoadFile("alpha bravo\n");
+    Form->show();
     bool checked = false;
-    QTimer::singleShot(0, Form.get(), [&] {
+    QTimer::singleShot(100, Form.get(), [&] {
         checked = true;
-        for (const char* name : {"CheckitBtn", "SpeedButton1", "SpeedButton2", "SpeedButton3", "ClipBtn", "CB1", "CB2"})
+        for (const char* name : refused)
             EXPECT_FALSE(Find<QWidget>(name)->isEnabled()) << name;
+        for (const char* name : {"CancelBtn", "AbortBtn", "GetNewFavPosts", "OptBtn", "LB1", "LB2"})
+            EXPECT_TRUE(Find<QWidget>(name)->isEnabled()) << name << " answers during a question";
+        Find<QLineEdit>("QuickDom")->setText("other");
+        QTest::keyClick(Find<QLineEdit>("QuickDom"), Qt::Key_Return);
     });
     Click("SearchBtn");
     ASSERT_TRUE(checked);
-    for (const char* name : {"CheckitBtn", "ClipBtn", "CB1", "CB2"})
+    EXPECT_EQ(Server->Received(), (std::vector<std::string>{"alpha.com\n", "bravo.com\n"}))
+        << "Enter in the quick-search box started nothing";
+    for (const char* name : refused)
         EXPECT_TRUE(Find<QWidget>(name)->isEnabled()) << name;
 }
 
-TEST_F(MainFormRunTest, ClosingDuringARunWaitsForItsEnd)
+// A server that hangs must not hold the window: Stop, Exit and the close box each cut the question
+// in flight short (before, a silent server held a Stop for 30 s and an unreachable one for ever).
+TEST_F(MainFormRunTest, StopExitAndCloseCutAHangingQuestionShort)
 {
-    Serve({TWhoisTestServer::Answer(FreeComAnswer())});
-    LoadFile("alpha\nbravo\ncharlie\n");
-    Form->show();
-    QTimer::singleShot(0, Form.get(), &QWidget::close);
-    Click("SearchBtn");
-    EXPECT_EQ(Available().size(), 3) << "the run went on to the end of its file";
-    QTest::qWait(20);
-    EXPECT_FALSE(Form->isVisible()) << "and the window closed then";
+    TUnansweredListener unanswered;
+    const struct
+    {
+        const char* what;
+        bool unreachable;
+        const char* how; // "stop", "exit" or "close"
+    } cases[] = {
+        {"silent server, Stop", false, "stop"},     {"silent server, Exit", false, "exit"},
+        {"silent server, close", false, "close"},   {"unreachable server, Stop", true, "stop"},
+        {"unreachable server, Exit", true, "exit"},
+    };
+    for (const auto& c : cases) {
+        const std::string how = c.how;
+        Serve({TWhoisTestServer::Silent()});
+        Form = MakeForm(c.unreachable ? unanswered.Port() : Server->Port());
+        LoadFile("alpha bravo\n");
+        Form->show();
+        QTimer::singleShot(300, Form.get(), [&] {
+            if (how == "stop")
+                Click("CancelBtn");
+            else if (how == "exit")
+                Click("AbortBtn");
+            else
+                Form->close();
+        });
+        QElapsedTimer took;
+        took.start();
+        Click("SearchBtn");
+        EXPECT_LT(took.elapsed(), 2000) << c.what;
+        EXPECT_TRUE(Registered().isEmpty()) << c.what;
+        EXPECT_TRUE(Available().isEmpty()) << c.what;
+        EXPECT_FALSE(IsCached("alpha")) << c.what << ": the name asked is filed nowhere";
+        EXPECT_FALSE(Form->Animating()) << c.what;
+        EXPECT_EQ(Text("StatusBar1"), "Total registered 0") << c.what;
+        QTest::qWait(20);
+        EXPECT_EQ(Form->isVisible(), how == "stop") << c.what;
+        EXPECT_TRUE(Find<QWidget>("SearchBtn")->isEnabled()) << c.what;
+    }
 }
 
 TEST_F(MainFormRunTest, ExitDuringARunStopsAfterTheCurrentQuery)
@@ -248,13 +302,13 @@ TEST_F(MainFormRunTest, OnlyTheQuickSearchSuffixDecidesOnMoreInfo)
     auto* quick = Find<QComboBox>("CB2");
     quick->setCurrentIndex(5);
     emit quick->activated(5);
-    EXPECT_EQ(Form->Run().CurrentSuffix, ".biz");
+    EXPECT_EQ(Form->Checker().CurrentSuffix, ".biz");
     EXPECT_TRUE(Find<QWidget>("WhoIsBtn")->isHidden());
 
     auto* scan = Find<QComboBox>("CB1");
     scan->setCurrentIndex(1);
     emit scan->activated(1);
-    EXPECT_EQ(Form->Run().CurrentSuffix, ".net");
+    EXPECT_EQ(Form->Checker().CurrentSuffix, ".net");
     EXPECT_TRUE(Find<QWidget>("WhoIsBtn")->isHidden());
 
     quick->setCurrentIndex(2);

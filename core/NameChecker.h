@@ -1,0 +1,106 @@
+// Checking one name and filing it: the state every command that checks names shares (the two
+// result lists, the current name and suffix, the stop request, the character set) and the one
+// routine that asks about a name and files the answer. The checking run, the quick search and the
+// "WhoIS" command all go through here; what each needs from the window beyond the "Who Is?" panel
+// and the busy animation is a port of its own.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "Candidates.h"
+#include "ResultList.h"
+
+enum class TVerdict
+{
+    Free,  // listed in "Available"
+    Taken, // listed in "Registered" and cached
+};
+
+// What one question about a name brought back.
+struct TCheckResult
+{
+    std::string Answer; // the text to show in the "Who Is?" panel
+    TVerdict Verdict = TVerdict::Taken;
+};
+
+// Asks whoever knows whether name + suffix is registered; picks its server itself.
+class TNameLookup
+{
+  public:
+    virtual ~TNameLookup() = default;
+    virtual TCheckResult Check(std::string_view name, std::string_view suffix) = 0;
+};
+
+// What every command that checks names shows on the window.
+class TDisplayPort
+{
+  public:
+    virtual ~TDisplayPort() = default;
+    // The busy animation; while it plays a run or quick search is in progress.
+    virtual void SetAnimating(bool playing) = 0;
+    virtual bool Animating() const = 0;
+    virtual void ShowAnswer(const std::string& answer) = 0;        // the "Who Is?" panel
+    virtual void SetAnswerCaption(const std::string& caption) = 0; // the panel's group caption
+    virtual void ShowInformation(const std::string& text) = 0;     // modal, OK
+    // Lets pending window messages run; this is how a stop request reaches a command.
+    virtual void ProcessMessages() = 0;
+};
+
+// Where a name found registered goes besides "Registered".
+enum class TCacheRule
+{
+    AddAlways,        // the checking run
+    AddWhenNotCached, // the quick search and the "WhoIS" command
+};
+
+class TNameChecker
+{
+  public:
+    static constexpr char StopMark = 'c';
+
+    TNameChecker(TDisplayPort& display, TNameLookup& lookup) : FDisplay(display), FLookup(lookup) {}
+
+    TResultList Registered; // LB1
+    TResultList Available;  // LB2
+
+    std::string CurrentSuffix; // set by the window's suffix selectors
+    std::string CurrentName;
+
+    // The reset shared by the run and the quick search: stop request cleared, character set built,
+    // animation started, lists and panel emptied.
+    void PrepareRun(bool stripNumbers, bool stripHashes);
+
+    void RequestStop() { FStopRequested = StopMark; }
+    bool StopRequested() const { return FStopRequested == StopMark; }
+
+    // Asks about CurrentName under CurrentSuffix, shows the answer and files the name: a free one in
+    // Available (once, whatever its letter case), a taken one in Registered and, by rule, the cache.
+    // When the stop request came while the question was out, its answer is cut short and nothing is
+    // filed: the result is empty.
+    std::optional<TVerdict> CheckCurrentName(TCacheRule rule);
+
+    const TCharSet& AllowedCharSet() const { return FAllowed; }
+    TDisplayPort& Display() const { return FDisplay; }
+
+  private:
+    TDisplayPort& FDisplay;
+    TNameLookup& FLookup;
+    TCharSet FAllowed;
+    char FStopRequested = 0;
+};
+
+// Stops the busy animation however a command ends, a file error included, so the window never
+// stays in the running state with nothing running.
+class TAnimationStopper
+{
+  public:
+    explicit TAnimationStopper(TDisplayPort& display) : FDisplay(display) {}
+    ~TAnimationStopper() { FDisplay.SetAnimating(false); }
+    TAnimationStopper(const TAnimationStopper&) = delete;
+    TAnimationStopper& operator=(const TAnimationStopper&) = delete;
+
+  private:
+    TDisplayPort& FDisplay;
+};
