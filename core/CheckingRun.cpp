@@ -32,6 +32,7 @@ void TCheckingRun::Search()
         FScan.SetProgress(++linesDone);
     }
     ShowTotals();
+    FChecker.FinishRun();
 }
 
 bool TCheckingRun::CheckLine(const std::string& line, const std::vector<std::string>& ignorePhrases)

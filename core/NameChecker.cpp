@@ -13,20 +13,44 @@ void TNameChecker::PrepareRun(bool stripNumbers, bool stripHashes)
     FDisplay.ShowAnswer("");
     WordDelimiter = ' ';
     FDisplay.SetAnswerCaption("Who Is?");
+    FNotAnswered.clear();
+    FRefusals.clear();
+    FLookup.BeginRun();
 }
 
-std::optional<TVerdict> TNameChecker::CheckCurrentName(TCacheRule rule)
+void TNameChecker::FinishRun()
+{
+    FDisplay.ShowNotAnswered(FNotAnswered);
+    if (FRefusals.empty())
+        return;
+    std::string text;
+    for (const std::string& refusal : FRefusals)
+        text += (text.empty() ? "" : "\n") + refusal;
+    FDisplay.ShowInformation(text);
+}
+
+std::optional<TVerdictKind> TNameChecker::CheckCurrentName(TCacheRule rule)
 {
     const TCheckResult result = FLookup.Check(CurrentName, CurrentSuffix);
     FDisplay.ShowAnswer(result.Answer);
+    if (!result.Refusal.empty())
+        FRefusals.push_back(result.Refusal);
     if (StopRequested())
         return std::nullopt;
-    if (result.Verdict == TVerdict::Free) {
+    switch (result.Verdict.Kind) {
+    case TVerdictKind::Free:
         Available.Add(CurrentName);
-        return TVerdict::Free;
+        break;
+    case TVerdictKind::Taken:
+        Registered.Add(CurrentName);
+        if (rule == TCacheRule::AddAlways || !IsCached(CurrentName))
+            AddToCache(CurrentName);
+        break;
+    case TVerdictKind::Limited:
+    case TVerdictKind::NotAnswered:
+        if (result.Verdict.Reason != TNoAnswer::Stopped)
+            FNotAnswered.push_back(CurrentName);
+        break;
     }
-    Registered.Add(CurrentName);
-    if (rule == TCacheRule::AddAlways || !IsCached(CurrentName))
-        AddToCache(CurrentName);
-    return TVerdict::Taken;
+    return result.Verdict.Kind;
 }

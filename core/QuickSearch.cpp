@@ -62,18 +62,25 @@ void TQuickSearch::Search()
     }
 
     const bool suggest = FQuick.SuggestNames();
-    TBusyDisplay busy(FQuick, suggest);
-    FChecker.PrepareRun(FQuick.StripNumbers(), FQuick.StripHashes());
-    TAnimationStopper stopper(display);
-    FQuick.SelectQuickSuffix();
-    SwitchCacheFile(CacheFileFor(FChecker.CurrentSuffix));
+    {
+        TBusyDisplay busy(FQuick, suggest);
+        FChecker.PrepareRun(FQuick.StripNumbers(), FQuick.StripHashes());
+        TAnimationStopper stopper(display);
+        FQuick.SelectQuickSuffix();
+        SwitchCacheFile(CacheFileFor(FChecker.CurrentSuffix));
+        CheckAll(QuickSearchTexts(typed, suggest));
+    }
+    // After the busy display is off, so that the names not answered stay on the status line.
+    FChecker.FinishRun();
+}
 
-    const std::vector<std::string> texts = QuickSearchTexts(typed, suggest);
+void TQuickSearch::CheckAll(const std::vector<std::string>& texts)
+{
     if (!QuickCheck(texts.front()))
         return;
     for (std::size_t i = 1; i < texts.size(); ++i) {
         FQuick.SetQuickText(texts[i]);
-        display.ProcessMessages();
+        FChecker.Display().ProcessMessages();
         if (FChecker.StopRequested() || !QuickCheck(texts[i]))
             return;
     }

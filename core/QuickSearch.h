@@ -53,6 +53,8 @@ class TQuickSearch
     void Search();
 
   private:
+    // Checks each of texts in turn, showing it in the box, until the end or a stop.
+    void CheckAll(const std::vector<std::string>& texts);
     // One check of text; a text whose cleaning leaves nothing is not asked (it would ask about the
     // bare suffix). False when a stop request cut the question short.
     bool QuickCheck(const std::string& text);

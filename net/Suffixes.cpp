@@ -30,24 +30,22 @@ constexpr std::size_t UkFooterLength = 211;
 
 } // namespace
 
-std::optional<std::string_view> WhoisServerFor(std::string_view suffix)
-{
-    if (IsComNetOrg(suffix))
-        return WhoisServerComNetOrg;
-    if (IsUkSuffix(suffix))
-        return WhoisServerUk;
-    if (suffix == ".biz")
-        return WhoisServerBiz;
-    if (suffix == ".info")
-        return WhoisServerInfo;
-    return std::nullopt;
-}
-
 TWhoisServerTable DefaultWhoisServers()
 {
-    TWhoisServerTable servers;
-    for (const std::string_view suffix : Suffixes)
-        servers.emplace(suffix, TWhoisServer{std::string(*WhoisServerFor(suffix))});
+    const TWhoisServer verisign{"whois.verisign-grs.com", 43, 100, ""};
+    const TWhoisServer nominet{"whois.nic.uk", 43, 250, "https://rdap.nominet.uk/uk/"};
+    TWhoisServerTable servers{
+        {".com", verisign},
+        {".net", verisign},
+        {".org", {"whois.pir.org", 43, 100, "https://rdap.publicinterestregistry.org/rdap/"}},
+        {".co.uk", nominet},
+        {".me.uk", nominet},
+        {".biz", {"whois.nic.biz", 43, 100, "https://rdap.nic.biz/"}},
+        // The .info registry's port 43 answers only "TLD is not supported.".
+        {".info", {"", 43, 100, "https://rdap.identitydigital.services/rdap/"}},
+    };
+    servers[".com"].RdapBase = "https://rdap.verisign.com/com/v1/";
+    servers[".net"].RdapBase = "https://rdap.verisign.com/net/v1/";
     return servers;
 }
 
@@ -58,6 +56,7 @@ void SelectWhoisServer(TWhoisClient& client, const TWhoisServerTable& servers, s
         return;
     client.SetHostName(server->second.Host);
     client.Port = server->second.Port;
+    client.SpacingMs = server->second.SpacingMs;
 }
 
 std::string TrimAnswer(std::string_view answer, std::string_view suffix)

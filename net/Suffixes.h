@@ -15,29 +15,23 @@ class TWhoisClient;
 inline constexpr std::array<std::string_view, 7> Suffixes{".com",   ".net", ".org", ".co.uk",
                                                           ".me.uk", ".biz", ".info"};
 
-// Dotted IPv4 addresses, because the WHOIS client does no name lookup. Each is one
-// address of the registry server named beside it, as resolved when it was written down;
-// registries move their servers, so these are configuration, not protocol.
-inline constexpr std::string_view WhoisServerComNetOrg = "192.30.45.30"; // whois.verisign-grs.com
-inline constexpr std::string_view WhoisServerUk = "213.248.242.77";      // whois.nic.uk
-inline constexpr std::string_view WhoisServerBiz = "156.154.100.224";    // whois.nic.biz
-inline constexpr std::string_view WhoisServerInfo = "199.19.56.1";       // whois.afilias.info
-
-// The server for a suffix (compared exactly), or none for a text that is no suffix.
-std::optional<std::string_view> WhoisServerFor(std::string_view suffix);
-
-// Where the WHOIS questions for one suffix go.
+// Where the questions about one suffix go: the registry's WHOIS server on port 43, its RDAP
+// service, and the pace it asks for. Registries move their servers, so these are configuration,
+// not protocol; the "Servers" section of the settings overrides them.
 struct TWhoisServer
 {
-    std::string Host;
+    std::string Host; // a host name or an address; empty where the registry has no WHOIS data
     uint16_t Port = 43;
+    int SpacingMs = 100;  // the least time between two exchanges with Host
+    std::string RdapBase; // with its path and trailing slash; empty for none
 };
 using TWhoisServerTable = std::map<std::string, TWhoisServer, std::less<>>;
 
-// Every suffix with its registry's server on port 43.
+// Every suffix with its registry's servers as they are in 2026.
 TWhoisServerTable DefaultWhoisServers();
 
-// Points the client at the suffix's server in servers; an unknown suffix leaves it where it was.
+// Points the client at the suffix's WHOIS server in servers, at its pace; an unknown suffix leaves
+// the client as it was.
 void SelectWhoisServer(TWhoisClient& client, const TWhoisServerTable& servers, std::string_view suffix);
 
 // Cuts the registry's fixed header and footer off an answer. Blind by design: it counts

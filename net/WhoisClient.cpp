@@ -1,6 +1,5 @@
 #include "WhoisClient.h"
 
-#include "SocketHandle.h"
 #include "WinsockError.h"
 
 #include <arpa/inet.h>
@@ -14,6 +13,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -62,6 +62,8 @@ int32_t LastSocketError()
 
 // WinSock numbers the receive event reports relative to its base.
 constexpr int32_t WinsockErrorBase = 10000;
+// What a name that cannot be resolved reports.
+constexpr int32_t HostNotFound = 11001;
 
 } // namespace
 
@@ -77,41 +79,78 @@ void TWhoisClient::SetHostName(std::string name)
     hostIPAddress_.clear();
 }
 
-void TWhoisClient::Query(std::string& Answer)
-{
-    const std::string host = hostIPAddress_.empty() ? hostName_ : hostIPAddress_;
-    const std::string request = Request;
-    ExchangeStatus last;
-    for (int exchanges = 0; exchanges < MaxExchanges; ++exchanges) {
-        last = Exchange(host, request, Answer);
-        if (AbortRequested()) {
-            Answer.clear();
-            return;
-        }
-        if (!Answer.empty())
-            return;
-    }
-    if (last.Failed) {
-        if (const auto text = ErrorText(last.WinsockError))
-            Answer = *text;
-    }
-}
-
-TWhoisClient::ExchangeStatus TWhoisClient::Exchange(const std::string& host, const std::string& request,
-                                                    std::string& Answer)
+TQueryResult TWhoisClient::Query(std::string& Answer)
 {
     Answer.clear();
-    TSocketHandle socket(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    if (!socket.Valid())
-        return {true, LastSocketError()};
-    const int fd = socket.Get();
+    const std::string host = hostIPAddress_.empty() ? hostName_ : hostIPAddress_;
+    const std::string request = Request;
+    std::vector<TSocketAddress> addresses;
+    switch (resolver_.Resolve(host, Port, addresses, OnIdle, Aborted)) {
+    case TResolver::TStatus::Aborted:
+        return TQueryResult::Aborted;
+    case TResolver::TStatus::NotFound:
+        Answer = *ErrorText(HostNotFound);
+        return TQueryResult::Unreachable;
+    case TResolver::TStatus::Resolved:
+        break;
+    }
 
+    ExchangeStatus last;
+    for (int exchanges = 0; exchanges < MaxExchanges; ++exchanges) {
+        if (!Pace(host))
+            return TQueryResult::Aborted;
+        last = Exchange(addresses, request, Answer);
+        if (AbortRequested()) {
+            Answer.clear();
+            return TQueryResult::Aborted;
+        }
+        // Part of an answer from an exchange that failed is no answer.
+        if (last.Failed())
+            Answer.clear();
+        // A server that cannot be reached, or that drips past the deadline, is not asked nine times more.
+        if (last.Failure == TFailure::Connect || last.Failure == TFailure::Deadline)
+            break;
+        if (!Answer.empty())
+            return TQueryResult::Answered;
+    }
+    if (!last.Failed())
+        return TQueryResult::Empty;
+    if (const auto text = ErrorText(last.WinsockError))
+        Answer = *text;
+    return last.Failure == TFailure::Connect ? TQueryResult::Unreachable : TQueryResult::Failed;
+}
+
+bool TWhoisClient::Pace(const std::string& host)
+{
+    if (SpacingMs <= 0)
+        return true;
+    const auto now = Clock::now();
+    auto& last = lastExchange_[host];
+    const auto due = last + std::chrono::milliseconds(SpacingMs);
+    for (auto left = due - Clock::now(); left > Clock::duration::zero(); left = due - Clock::now()) {
+        const auto slice = std::chrono::milliseconds(IdleSliceMs);
+        std::this_thread::sleep_for(std::min<Clock::duration>(left, slice));
+        if (OnIdle)
+            OnIdle();
+        if (AbortRequested())
+            return false;
+    }
+    last = std::max(now, Clock::now());
+    return true;
+}
+
+TWhoisClient::ExchangeStatus TWhoisClient::Exchange(const std::vector<TSocketAddress>& addresses,
+                                                    const std::string& request, std::string& Answer)
+{
+    Answer.clear();
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ExchangeDeadlineMs);
     Raise(BeforeConnect);
     int32_t connectError = 0;
-    const bool connected = Connect(fd, host, connectError);
-    Raise(AfterConnect, connected, connected ? 0 : -1);
-    if (!connected)
-        return {true, connectError};
+    const TSocketHandle socket = Connect(addresses, connectError);
+    Raise(AfterConnect, socket.Valid(), socket.Valid() ? 0 : -1);
+    if (!socket.Valid())
+        return {TFailure::Connect, connectError};
+    const int fd = socket.Get();
 
     ExchangeStatus status;
     const std::string wire = request + '\n';
@@ -119,10 +158,10 @@ TWhoisClient::ExchangeStatus TWhoisClient::Exchange(const std::string& host, con
     // MSG_NOSIGNAL: a peer that already hung up must yield an error, not kill the program.
     const ssize_t sent = ::send(fd, wire.data(), wire.size(), MSG_NOSIGNAL);
     if (sent == -1)
-        status = {true, LastSocketError()};
+        status = {TFailure::Other, LastSocketError()};
     Raise(AfterSendInformation, sent != -1, static_cast<int32_t>(sent));
 
-    if (!status.Failed) {
+    if (!status.Failed()) {
         Raise(BeforeReciveInformation);
         int32_t statusValue = static_cast<int32_t>(sent);
         std::array<char, ReceiveBufferSize> buffer;
@@ -132,9 +171,26 @@ TWhoisClient::ExchangeStatus TWhoisClient::Exchange(const std::string& host, con
         // nothing to the answer and must still end.
         while (received < MaxAnswerBytes) {
             const std::size_t room = std::min(buffer.size(), MaxAnswerBytes - received);
-            result = WaitReadable(fd, ReceiveWaitMs) ? ::recv(fd, buffer.data(), room, 0) : 0;
+            // Read what is there first; wait only when nothing is.
+            result = ::recv(fd, buffer.data(), room, MSG_DONTWAIT);
+            if (result == -1 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+                const auto left =
+                    std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+                const bool lastChance = left <= ReceiveWaitMs;
+                const int wait = static_cast<int>(
+                    std::max<decltype(left)>(std::min<decltype(left)>(left, ReceiveWaitMs), 0));
+                if (WaitReadable(fd, wait))
+                    result = ::recv(fd, buffer.data(), room, MSG_DONTWAIT);
+                else if (lastChance && !AbortRequested()) {
+                    errno = ETIMEDOUT;
+                    result = -1;
+                    status.Failure = TFailure::Deadline;
+                } else
+                    result = 0;
+            }
             if (result == -1) {
-                status = {true, LastSocketError()};
+                status = {status.Failure == TFailure::Deadline ? TFailure::Deadline : TFailure::Other,
+                          LastSocketError()};
                 statusValue = status.WinsockError - WinsockErrorBase;
                 break;
             }
@@ -152,35 +208,46 @@ TWhoisClient::ExchangeStatus TWhoisClient::Exchange(const std::string& host, con
     return status;
 }
 
-bool TWhoisClient::Connect(int socket, const std::string& host, int32_t& winsockError)
+TSocketHandle TWhoisClient::Connect(const std::vector<TSocketAddress>& addresses, int32_t& winsockError)
 {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(Port);
-    // The client does no name lookup: a host text that is not a dotted address reaches no server.
-    if (::inet_aton(host.c_str(), &address.sin_addr) == 0) {
-        winsockError = WinsockErrorFromErrno(EADDRNOTAVAIL);
-        return false;
-    }
-
-    // Connect without blocking so the wait can be bounded and sliced for the idle callback.
-    const int flags = ::fcntl(socket, F_GETFL);
-    ::fcntl(socket, F_SETFL, flags | O_NONBLOCK);
-    int error = 0;
-    if (::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        error = errno;
-        if (error == EINPROGRESS) {
-            error = ETIMEDOUT;
-            if (WaitFor(socket, POLLOUT, ConnectTimeoutMs > 0 ? ConnectTimeoutMs : -1)) {
-                socklen_t length = sizeof error;
-                if (::getsockopt(socket, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
-                    error = errno;
+    int error = EADDRNOTAVAIL;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ConnectTimeoutMs);
+    for (const TSocketAddress& address : addresses) {
+        // Without blocking, so the wait can be bounded and sliced for the idle callback.
+        TSocketHandle socket(
+            ::socket(address.Address.ss_family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+        if (!socket.Valid()) {
+            error = errno;
+            continue;
+        }
+        error = 0;
+        if (::connect(socket.Get(), reinterpret_cast<const sockaddr*>(&address.Address), address.Length) !=
+            0) {
+            error = errno;
+            if (error == EINPROGRESS) {
+                error = ETIMEDOUT;
+                int wait = -1;
+                if (ConnectTimeoutMs > 0) {
+                    const auto left =
+                        std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+                    wait = static_cast<int>(std::max<decltype(left)>(left, 0));
+                }
+                if (WaitFor(socket.Get(), POLLOUT, wait)) {
+                    socklen_t length = sizeof error;
+                    if (::getsockopt(socket.Get(), SOL_SOCKET, SO_ERROR, &error, &length) != 0)
+                        error = errno;
+                }
             }
         }
+        if (error == 0) {
+            winsockError = 0;
+            return socket;
+        }
+        if (AbortRequested())
+            break;
     }
-    ::fcntl(socket, F_SETFL, flags);
-    winsockError = error == 0 ? 0 : WinsockErrorFromErrno(error);
-    return error == 0;
+    winsockError = WinsockErrorFromErrno(error);
+    return {};
 }
 
 bool TWhoisClient::WaitReadable(int socket, int ms)
@@ -217,6 +284,12 @@ bool TWhoisClient::WaitFor(int socket, short events, int ms)
                 return false;
         }
     }
+}
+
+bool TWhoisClient::IsErrorText(std::string_view text)
+{
+    return std::any_of(ErrorNames.begin(), ErrorNames.end(),
+                       [text](const TErrorName& name) { return name.Text == text; });
 }
 
 std::optional<std::string_view> TWhoisClient::ErrorText(int32_t winsockError)

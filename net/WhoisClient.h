@@ -1,16 +1,33 @@
 // TWhoisClient: one WHOIS lookup (RFC 3912) over TCP, synchronous on the calling thread.
-// A query opens a connection to a dotted IPv4 server, sends the request and a single LF,
-// and collects the reply until the server closes or falls silent; a lookup that yields no
-// text is repeated, ten exchanges at most, and a socket failure becomes an "Error WSA..." text.
+// A query resolves the server's name (or takes its address), connects, sends the request and a
+// single LF, and collects the reply until the server closes or falls silent; a lookup that yields
+// no text is repeated, ten exchanges at most, and a socket failure becomes an "Error WSA..." text.
+// Every wait is bounded: a connect by ConnectTimeoutMs, an exchange by ExchangeDeadlineMs, and the
+// exchanges with one server are spaced by SpacingMs.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "Resolver.h"
+#include "SocketHandle.h"
+
+// How a query ended.
+enum class TQueryResult
+{
+    Answered,    // the server sent text
+    Empty,       // ten exchanges and not a word
+    Failed,      // the exchanges failed; the answer is the error text
+    Unreachable, // no connection could be made: the server is down, or its name unknown
+    Aborted,     // cut short; no answer
+};
 class TWhoisClient
 {
   public:
@@ -22,6 +39,8 @@ class TWhoisClient
     // Long enough for a SYN and two retransmissions on a slow link; a dead server still
     // costs ten of these per lookup, so it must stay far below the kernel's two minutes.
     static constexpr int DefaultConnectTimeoutMs = 5000;
+    // However slowly a server drips, an exchange ends here, as a failure.
+    static constexpr int DefaultExchangeDeadlineMs = 30000;
     static constexpr int DefaultReceiveWaitMs = 3000;
     static constexpr int MaxExchanges = 10;
     static constexpr std::size_t ReceiveBufferSize = 500;
@@ -39,6 +58,9 @@ class TWhoisClient
     int ConnectTimeoutMs = DefaultConnectTimeoutMs;
     // How long the server may stay silent before its answer is taken as complete.
     int ReceiveWaitMs = DefaultReceiveWaitMs;
+    int ExchangeDeadlineMs = DefaultExchangeDeadlineMs;
+    // The least time between the starts of two exchanges with one server (a registry's pace).
+    int SpacingMs = 0;
 
     // Called at least every IdleSliceMs while an exchange waits, so the owner can keep
     // its window painting. Unset, each wait is a single uninterrupted wait.
@@ -58,20 +80,38 @@ class TWhoisClient
     TAfterNetworkOperation AfterReciveInformation;
 
     // Looks up Request at HostIPAddress (or HostName when that is empty) and leaves the
-    // reply, an error text, or nothing in Answer.
-    void Query(std::string& Answer);
+    // reply, an error text, or nothing in Answer. A connect that fails, and an exchange past its
+    // deadline, end the query at once; an exchange that fails after part of an answer leaves no
+    // answer but the error text.
+    TQueryResult Query(std::string& Answer);
+
+    // Whether text is one of the error texts a query leaves in place of an answer.
+    static bool IsErrorText(std::string_view text);
 
   private:
+    enum class TFailure
+    {
+        None,
+        Connect,  // no connection: the server cannot be reached
+        Deadline, // the exchange ran out of time
+        Other,
+    };
     struct ExchangeStatus
     {
-        bool Failed = false;
+        TFailure Failure = TFailure::None;
         int32_t WinsockError = 0;
+        bool Failed() const { return Failure != TFailure::None; }
     };
+    using Clock = std::chrono::steady_clock;
 
-    ExchangeStatus Exchange(const std::string& host, const std::string& request, std::string& Answer);
-    bool Connect(int socket, const std::string& host, int32_t& winsockError);
+    ExchangeStatus Exchange(const std::vector<TSocketAddress>& addresses, const std::string& request,
+                            std::string& Answer);
+    // A socket connected to the first of addresses that answers within the connect time-out.
+    TSocketHandle Connect(const std::vector<TSocketAddress>& addresses, int32_t& winsockError);
     bool WaitReadable(int socket, int ms);
     bool WaitFor(int socket, short events, int ms);
+    // Waits until the server may be asked again; false when aborted meanwhile.
+    bool Pace(const std::string& host);
     static std::optional<std::string_view> ErrorText(int32_t winsockError);
 
     void Raise(const TNotifyEvent& event);
@@ -81,4 +121,6 @@ class TWhoisClient
 
     std::string hostIPAddress_;
     std::string hostName_;
+    TResolver resolver_;
+    std::map<std::string, Clock::time_point> lastExchange_; // per server
 };

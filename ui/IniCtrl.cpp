@@ -112,6 +112,23 @@ QStringList TIniCtrl::ReadStrings(const QString& section, const QString& prefix,
     return list;
 }
 
+QList<QPair<QString, QString>> TIniCtrl::ReadSection(const QString& section, QStringList& notText) const
+{
+    QList<QPair<QString, QString>> values;
+    QSettings store(FileName(), QSettings::IniFormat);
+    CheckReadable(store, section);
+    store.beginGroup(section);
+    for (const QString& name : store.childKeys()) {
+        try {
+            if (const std::optional<QString> text = ReadText(store, name))
+                values.append({name, *text});
+        } catch (const TIniError&) {
+            notText << name;
+        }
+    }
+    return values;
+}
+
 void TIniCtrl::WriteBool(const QString& section, const QString& name, bool value)
 {
     WriteText(section, name, value ? QStringLiteral("1") : QStringLiteral("0"));

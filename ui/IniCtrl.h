@@ -11,6 +11,8 @@
 // Failures throw TIniError with the store's message; values already written stay written.
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +36,10 @@ class TIniCtrl
     int ReadInteger(const QString& section, const QString& name, int defaultValue) const;
     // The list stored in section; maxEntries < 0 means MaxEntries.
     QStringList ReadStrings(const QString& section, const QString& prefix, int maxEntries = -1) const;
+
+    // Every value of section as name and text, in the file's order; names whose value is not text
+    // go to notText instead.
+    QList<QPair<QString, QString>> ReadSection(const QString& section, QStringList& notText) const;
 
     void WriteBool(const QString& section, const QString& name, bool value);
     void WriteInteger(const QString& section, const QString& name, int value);

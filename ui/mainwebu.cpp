@@ -42,6 +42,7 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     // cuts the question short.
     WhoisClient1.OnIdle = [] { QCoreApplication::processEvents(); };
     WhoisClient1.Aborted = [this] { return FChecker.StopRequested(); };
+    FLookup.OnStatus = [this](const std::string& text) { ShowWaiting(text); };
 
     // The Windows frame took 8 × 34 of the design's outer 720 × 614.
     resize(712, 580);
@@ -203,4 +204,31 @@ void TMainForm::SetBusy(bool busy)
     StatusBar3->setText(busy ? QStringLiteral("Busy...") : QStringLiteral("Ready..."));
     WaitGrad->setEnabled(busy);
     WaitGrad->setVisible(busy);
+}
+
+void TMainForm::ShowNotAnswered(const std::vector<std::string>& names)
+{
+    if (names.empty()) {
+        StatusBar3->setText(QStringLiteral("Ready..."));
+        StatusBar3->setToolTip({});
+        return;
+    }
+    StatusBar3->setText(QStringLiteral("Not answered %1").arg(names.size()));
+    QStringList hint;
+    for (std::size_t i = 0; i < std::min(names.size(), MaxNamesInHint); ++i)
+        hint << Latin1(names[i]);
+    if (names.size() > MaxNamesInHint)
+        hint << QStringLiteral("and %1 more").arg(names.size() - MaxNamesInHint);
+    StatusBar3->setToolTip(hint.join(QLatin1Char('\n')));
+}
+
+void TMainForm::ShowWaiting(const std::string& text)
+{
+    if (text.empty()) {
+        StatusBar3->setText(FStatusBeforeWait);
+        return;
+    }
+    if (!StatusBar3->text().startsWith(QStringLiteral("Waiting")))
+        FStatusBeforeWait = StatusBar3->text();
+    StatusBar3->setText(QString::fromUtf8(text));
 }

@@ -76,6 +76,10 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
     static constexpr int SearchImageOff = 80;
     // The longest the checking run goes on without letting the window's messages run.
     static constexpr int PumpIntervalMs = 20;
+    // How long a connect may wait with "Time out if server is unavailable" off: long, never for ever.
+    static constexpr int PatientConnectTimeoutMs = 60000;
+    // How many of the names not answered the status line's hint lists.
+    static constexpr std::size_t MaxNamesInHint = 50;
     // How long a hint stays up.
     static constexpr int HintHidePauseMs = 4000;
 
@@ -109,6 +113,7 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
     void ShowAnswer(const std::string& answer) override;
     void SetAnswerCaption(const std::string& caption) override;
     void ShowInformation(const std::string& text) override;
+    void ShowNotAnswered(const std::vector<std::string>& names) override;
     void ProcessMessages() override;
 
     // TScanPort
@@ -173,6 +178,10 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
     void FormShow();
     void FormDestroy();
     void LoadOptions();
+    // Lays the "Servers" section of the store over the server table; says once what it did not take.
+    void LoadServers();
+    // Shows a wait for a registry's limit on the status line, and puts back what was there after it.
+    void ShowWaiting(const std::string& text);
     // The part of loading the options that follows the Options dialog's controls being filled.
     void OptFormLoaded();
     void ApplyOptions();
@@ -216,6 +225,7 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
     TQuickSearch FQuickSearch{FChecker, *this};
     std::function<bool(const QUrl&)> FOpenUrl;
     TActivity FActivity = TActivity::Idle;
+    QString FStatusBeforeWait;
 
     QString Fod1FileName; // the scan file; empty while no source is loaded
     int FSearchImageIndex = SearchImageOff;

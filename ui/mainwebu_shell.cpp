@@ -18,6 +18,7 @@
 #include "Animate.h"
 #include "Controls.h"
 #include "Modal.h"
+#include "ServerSettings.h"
 #include "TextBytes.h"
 #include "TrayIcon.h"
 #include "aboutu.h"
@@ -68,6 +69,7 @@ void TMainForm::FormShow()
     StripHash->setChecked(
         IniCtrl1.ReadBool(QStringLiteral("StripHash"), QStringLiteral("Active"), StripHash->isChecked()));
     LoadOptions();
+    LoadServers();
     setWindowTitle(Latin1(Unscramble(CaptionMaker)) + QStringLiteral(" - ") +
                    Latin1(Unscramble(CaptionProgram)));
     if (PlatformVersion() == QLatin1String("5.0"))
@@ -78,6 +80,25 @@ void TMainForm::LoadOptions()
 {
     FOptForm->LoadControls();
     OptFormLoaded();
+}
+
+void TMainForm::LoadServers()
+{
+    QStringList notText;
+    TSettingEntries entries;
+    for (const auto& [name, value] : IniCtrl1.ReadSection(QStringLiteral("Servers"), notText))
+        entries.emplace_back(Bytes(name), Bytes(value));
+    std::vector<std::string> rejected;
+    FLookup.SetServers(ApplyServerSettings(FLookup.Servers(), entries, rejected));
+    for (const QString& name : notText)
+        rejected.push_back(Bytes(name));
+    if (rejected.empty())
+        return;
+    QString text =
+        QStringLiteral("These entries of the \"Servers\" settings were not understood and are ignored:");
+    for (const std::string& entry : rejected)
+        text += QLatin1Char('\n') + Latin1(entry);
+    TModal::Information(this, text);
 }
 
 void TMainForm::OptFormLoaded()
@@ -99,7 +120,8 @@ void TMainForm::ApplyOptions()
     FRun.NeverTwice = FOptForm->NeverTwiceActive();
     FShowHints = FOptForm->ShowHintsActive();
     // "Time out if server is unavailable": off, a connection waits as long as the system lets it.
-    WhoisClient1.ConnectTimeoutMs = FOptForm->TimeoutActive() ? TWhoisClient::DefaultConnectTimeoutMs : 0;
+    WhoisClient1.ConnectTimeoutMs =
+        FOptForm->TimeoutActive() ? TWhoisClient::DefaultConnectTimeoutMs : PatientConnectTimeoutMs;
 }
 
 bool TMainForm::ShowsHint(const QWidget* control) const

@@ -3,8 +3,10 @@
 
 #include "NameChecker.h"
 
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using TNames = std::vector<std::string>;
@@ -16,6 +18,7 @@ class TFakeDisplay : public TDisplayPort
     std::string Answer = "untouched";
     std::string Caption;
     TNames Informations;
+    TNames NotAnswered{"untouched"};
     std::function<void()> OnProcessMessages;
 
     void SetAnimating(bool playing) override { Playing = playing; }
@@ -23,6 +26,7 @@ class TFakeDisplay : public TDisplayPort
     void ShowAnswer(const std::string& answer) override { Answer = answer; }
     void SetAnswerCaption(const std::string& caption) override { Caption = caption; }
     void ShowInformation(const std::string& text) override { Informations.push_back(text); }
+    void ShowNotAnswered(const TNames& names) override { NotAnswered = names; }
     void ProcessMessages() override
     {
         if (OnProcessMessages)
@@ -30,12 +34,16 @@ class TFakeDisplay : public TDisplayPort
     }
 };
 
-// Names listed in Free are free; every other name is taken. Records each name + suffix asked.
+// Names listed in Free are free, those in Unanswered are not answered; every other name is taken.
+// Records each name + suffix asked.
 class TFakeLookup : public TNameLookup
 {
   public:
     TNames Free;
+    TNames Unanswered;
+    std::string Refusal; // given with the first name not answered
     TNames Requests;
+    int Runs = 0;
     std::function<void()> OnAsk;
 
     TCheckResult Check(std::string_view name, std::string_view suffix) override
@@ -43,9 +51,18 @@ class TFakeLookup : public TNameLookup
         Requests.push_back(std::string(name) + std::string(suffix));
         if (OnAsk)
             OnAsk();
-        for (const std::string& free : Free)
-            if (name == free)
-                return {"free", TVerdict::Free};
-        return {"taken", TVerdict::Taken};
+        TCheckResult result;
+        result.Answer = "taken";
+        result.Verdict.Kind = TVerdictKind::Taken;
+        if (std::find(Free.begin(), Free.end(), name) != Free.end()) {
+            result.Answer = "free";
+            result.Verdict.Kind = TVerdictKind::Free;
+        } else if (std::find(Unanswered.begin(), Unanswered.end(), name) != Unanswered.end()) {
+            result.Answer = "no answer";
+            result.Verdict.Kind = TVerdictKind::NotAnswered;
+            result.Refusal = std::exchange(Refusal, {});
+        }
+        return result;
     }
+    void BeginRun() override { ++Runs; }
 };

@@ -20,41 +20,50 @@ std::string Numbered(std::size_t length)
 
 } // namespace
 
-TEST(Suffixes, EachSuffixAsksItsRegistrysServer)
+TEST(Suffixes, EachSuffixAsksItsRegistrysServers)
 {
-    const std::vector<std::pair<std::string, std::string_view>> rows{
-        {".com", WhoisServerComNetOrg}, {".net", WhoisServerComNetOrg}, {".org", WhoisServerComNetOrg},
-        {".co.uk", WhoisServerUk},      {".me.uk", WhoisServerUk},      {".biz", WhoisServerBiz},
-        {".info", WhoisServerInfo},
+    const struct
+    {
+        const char* suffix;
+        const char* host;
+        int spacingMs;
+        const char* rdap;
+    } rows[] = {
+        {".com", "whois.verisign-grs.com", 100, "https://rdap.verisign.com/com/v1/"},
+        {".net", "whois.verisign-grs.com", 100, "https://rdap.verisign.com/net/v1/"},
+        {".org", "whois.pir.org", 100, "https://rdap.publicinterestregistry.org/rdap/"},
+        {".co.uk", "whois.nic.uk", 250, "https://rdap.nominet.uk/uk/"},
+        {".me.uk", "whois.nic.uk", 250, "https://rdap.nominet.uk/uk/"},
+        {".biz", "whois.nic.biz", 100, "https://rdap.nic.biz/"},
+        {".info", "", 100, "https://rdap.identitydigital.services/rdap/"},
     };
-    ASSERT_EQ(rows.size(), Suffixes.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(Suffixes[i], rows[i].first);
-        EXPECT_EQ(WhoisServerFor(rows[i].first), rows[i].second) << rows[i].first;
+    const TWhoisServerTable servers = DefaultWhoisServers();
+    ASSERT_EQ(servers.size(), Suffixes.size());
+    for (const auto& row : rows) {
+        const TWhoisServer& server = servers.at(row.suffix);
+        EXPECT_EQ(server.Host, row.host) << row.suffix;
+        EXPECT_EQ(server.Port, 43) << row.suffix;
+        EXPECT_EQ(server.SpacingMs, row.spacingMs) << row.suffix;
+        EXPECT_EQ(server.RdapBase, row.rdap) << row.suffix;
     }
-    for (const char* unknown : {"", ".COM", "com", ".uk"})
-        EXPECT_EQ(WhoisServerFor(unknown), std::nullopt) << unknown;
 }
 
-TEST(Suffixes, SelectingAServerSetsHostAndPortAndAnUnknownSuffixLeavesThem)
+TEST(Suffixes, SelectingAServerSetsHostPortAndPaceAndAnUnknownSuffixLeavesThem)
 {
     TWhoisClient client;
     client.SetHostIPAddress("10.1.2.3");
-    const TWhoisServerTable defaults = DefaultWhoisServers();
-    ASSERT_EQ(defaults.size(), Suffixes.size());
-    SelectWhoisServer(client, defaults, ".biz");
-    EXPECT_EQ(client.HostName(), WhoisServerBiz);
+    SelectWhoisServer(client, DefaultWhoisServers(), ".co.uk");
+    EXPECT_EQ(client.HostName(), "whois.nic.uk");
     EXPECT_EQ(client.HostIPAddress(), "");
-    EXPECT_EQ(client.Port, 43);
+    EXPECT_EQ(client.SpacingMs, 250);
 
-    const TWhoisServerTable loopback{{".biz", {"127.0.0.1", 4343}}};
+    const TWhoisServerTable loopback{{".biz", {"127.0.0.1", 4343, 0, ""}}};
     SelectWhoisServer(client, loopback, ".biz");
-    EXPECT_EQ(client.HostName(), "127.0.0.1");
-    EXPECT_EQ(client.Port, 4343);
     SelectWhoisServer(client, loopback, ".com");
-    SelectWhoisServer(client, defaults, "");
+    SelectWhoisServer(client, DefaultWhoisServers(), "");
     EXPECT_EQ(client.HostName(), "127.0.0.1");
     EXPECT_EQ(client.Port, 4343);
+    EXPECT_EQ(client.SpacingMs, 0);
 }
 
 TEST(Suffixes, TrimAnswerCutsByCountAlone)

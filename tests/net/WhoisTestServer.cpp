@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdio>
 #include <stdexcept>
 #include <system_error>
 
@@ -73,6 +74,22 @@ void TWhoisTestServer::SetScripts(std::vector<TScript> scripts)
     received_.clear();
 }
 
+void TWhoisTestServer::LimitRate(double perSecond, int burst, std::string refusal)
+{
+    std::lock_guard lock(mutex_);
+    perSecond_ = perSecond;
+    burst_ = burst;
+    tokens_ = burst;
+    refusal_ = std::move(refusal);
+    refilled_ = std::chrono::steady_clock::now();
+}
+
+int TWhoisTestServer::Refusals() const
+{
+    std::lock_guard lock(mutex_);
+    return refusals_;
+}
+
 std::vector<std::string> TWhoisTestServer::Received() const
 {
     std::lock_guard lock(mutex_);
@@ -104,6 +121,23 @@ void TWhoisTestServer::Run()
                                           : std::min(received_.size(), scripts_.size() - 1);
             script = scripts_[index];
             received_.emplace_back();
+            if (perSecond_ > 0) {
+                const auto now = std::chrono::steady_clock::now();
+                tokens_ = std::min<double>(
+                    burst_, tokens_ + perSecond_ * std::chrono::duration<double>(now - refilled_).count());
+                refilled_ = now;
+                if (tokens_ >= 1)
+                    tokens_ -= 1;
+                else {
+                    ++refusals_;
+                    char wait[32];
+                    std::snprintf(wait, sizeof wait, "%.3f", (1 - tokens_) / perSecond_);
+                    std::string text = refusal_;
+                    if (const auto at = text.find("%.3f"); at != std::string::npos)
+                        text.replace(at, 4, wait);
+                    script = Answer(text);
+                }
+            }
         }
         Serve(connection.Get(), script);
     }
@@ -141,12 +175,19 @@ void TWhoisTestServer::Serve(int connection, const TScript& script)
         return;
     }
     case TBehaviour::Answer:
+    case TBehaviour::PartThenReset:
         for (std::size_t i = 0; i < script.Chunks.size(); ++i) {
             if (i > 0 && Stopping(script.ChunkPauseMs))
                 return;
             const std::string& chunk = script.Chunks[i];
             if (::send(connection, chunk.data(), chunk.size(), MSG_NOSIGNAL) < 0)
                 return;
+        }
+        if (script.Behaviour == TBehaviour::PartThenReset) {
+            // Long enough for the part to arrive before the reset.
+            Stopping(50);
+            const linger abort{1, 0};
+            ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
         }
         return;
     case TBehaviour::Flood:

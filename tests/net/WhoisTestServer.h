@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -17,11 +18,12 @@ class TWhoisTestServer
   public:
     enum class TBehaviour
     {
-        Answer,      // send the chunks, pausing between them, then close
-        Silent,      // keep the connection open and send nothing until the client leaves
-        CloseAtOnce, // close without a word as soon as the connection is accepted
-        Reset,       // read the request, then abort the connection (RST)
-        Flood,       // send the first chunk over and over until the client leaves
+        Answer,        // send the chunks, pausing between them, then close
+        Silent,        // keep the connection open and send nothing until the client leaves
+        CloseAtOnce,   // close without a word as soon as the connection is accepted
+        Reset,         // read the request, then abort the connection (RST)
+        PartThenReset, // send the chunks, then abort the connection (RST)
+        Flood,         // send the first chunk over and over until the client leaves
     };
 
     struct TScript
@@ -59,6 +61,10 @@ class TWhoisTestServer
     uint16_t Port() const { return port_; }
     // Plays scripts from the next connection on, counted afresh, and forgets what was received.
     void SetScripts(std::vector<TScript> scripts);
+    // Lets perSecond connections a second play their script (burst at once, a token bucket); the
+    // others are answered refusal, with "%.3f" replaced by the seconds until the next is allowed.
+    void LimitRate(double perSecond, int burst, std::string refusal);
+    int Refusals() const;
     // The bytes each connection sent before the server played its script.
     std::vector<std::string> Received() const;
     int Connections() const;
@@ -79,5 +85,11 @@ class TWhoisTestServer
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
     std::vector<std::string> received_;
+    double perSecond_ = 0; // no limit
+    double tokens_ = 0;
+    int burst_ = 0;
+    int refusals_ = 0;
+    std::string refusal_;
+    std::chrono::steady_clock::time_point refilled_;
     std::thread thread_;
 };

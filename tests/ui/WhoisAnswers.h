@@ -25,6 +25,6 @@ inline TWhoisServerTable LoopbackServers(uint16_t port)
 {
     TWhoisServerTable servers;
     for (const std::string_view suffix : Suffixes)
-        servers.emplace(suffix, TWhoisServer{"127.0.0.1", port});
+        servers.emplace(suffix, TWhoisServer{"127.0.0.1", port, 0, ""});
     return servers;
 }

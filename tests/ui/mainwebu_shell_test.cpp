@@ -133,7 +133,8 @@ TEST_F(MainFormShellTest, ConfirmedOptionsTakeEffectAtOnce)
     EXPECT_TRUE(Form->Checker().Available.Sorted());
     EXPECT_FALSE(Form->TrayIcon().Active());
     EXPECT_FALSE(Form->Run().NeverTwice);
-    EXPECT_EQ(Form->WhoisClient1.ConnectTimeoutMs, 0) << "no time-out of our own: the system's";
+    EXPECT_EQ(Form->WhoisClient1.ConnectTimeoutMs, TMainForm::PatientConnectTimeoutMs)
+        << "long, but never for ever";
 
     ConfirmOptions([](QDialog& dialog) { Check(dialog, "SortAlpha", false); });
     EXPECT_TRUE(Form->Checker().Registered.Sorted()) << "sorted lists stay sorted until the program ends";

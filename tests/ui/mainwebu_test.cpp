@@ -108,6 +108,28 @@ TEST_F(MainFormRunTest, RunFilesEachNameOnceAndShowsTotals)
     EXPECT_EQ(Form->Checker().CurrentSuffix, ".com");
 }
 
+// A server that closes without a word used to file every name as registered, and cache it, so a
+// later healthy run asked nothing.
+TEST_F(MainFormRunTest, NamesNotAnsweredAreFiledNowhereAndAskedAgainByTheNextRun)
+{
+    Serve({TWhoisTestServer::CloseAtOnce()});
+    LoadFile("alpha bravo\n");
+    Form->show();
+    Click("SearchBtn");
+    EXPECT_TRUE(Registered().isEmpty());
+    EXPECT_TRUE(Available().isEmpty());
+    EXPECT_FALSE(IsCached("alpha"));
+    EXPECT_EQ(Text("StatusBar3"), "Not answered 2");
+    EXPECT_EQ(Find<QLabel>("StatusBar3")->toolTip(), "alpha\nbravo");
+    EXPECT_EQ(Text("StatusBar1"), "Total registered 0");
+
+    Serve({TWhoisTestServer::Answer(TakenComAnswer())});
+    Click("SearchBtn");
+    EXPECT_EQ(Server->Received(), (std::vector<std::string>{"alpha.com\n", "bravo.com\n"}));
+    EXPECT_EQ(Registered(), (QStringList{"alpha", "bravo"}));
+    EXPECT_EQ(Text("StatusBar3"), "Ready...");
+}
+
 TEST_F(MainFormRunTest, StartWithoutSourceKeepsTheListsAndShowsTotals)
 {
     Click("SearchBtn");

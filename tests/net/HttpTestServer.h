@@ -1,0 +1,57 @@
+// An HTTP/1.1 server on 127.0.0.1 for tests: listens on an ephemeral port, serves one connection at a
+// time on its own thread, answers each with the next scripted response and records each request's
+// head (request line and headers).
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "SocketHandle.h"
+
+class THttpTestServer
+{
+  public:
+    struct TResponse
+    {
+        int Status = 200;
+        std::string Body;
+        std::vector<std::string> Headers; // "Name: value"
+        bool Silent = false;              // send nothing until the client leaves
+    };
+
+    static TResponse Reply(int status, std::string body = {}, std::vector<std::string> headers = {})
+    {
+        return {status, std::move(body), std::move(headers), false};
+    }
+    static TResponse Silent() { return {0, {}, {}, true}; }
+
+    // Connection i gets responses[i]; past the end, the last one again.
+    explicit THttpTestServer(std::vector<TResponse> responses);
+    ~THttpTestServer();
+    THttpTestServer(const THttpTestServer&) = delete;
+    THttpTestServer& operator=(const THttpTestServer&) = delete;
+
+    uint16_t Port() const { return FPort; }
+    std::string Base() const { return "http://127.0.0.1:" + std::to_string(FPort) + "/"; }
+    // The head of each request received: its request line, then its header lines.
+    std::vector<std::string> Requests() const;
+
+  private:
+    void Run();
+    void Serve(int connection, const TResponse& response);
+    bool WaitReadable(int connection);
+
+    std::vector<TResponse> FResponses;
+    TSocketHandle FListener;
+    TSocketHandle FStopRead;
+    TSocketHandle FStopWrite;
+    uint16_t FPort = 0;
+    std::atomic<bool> FStop{false};
+    mutable std::mutex FMutex;
+    std::vector<std::string> FRequests;
+    std::thread FThread;
+};
