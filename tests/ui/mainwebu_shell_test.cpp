@@ -2,6 +2,7 @@
 // the recently-used files, the notification-area icon and the about box.
 #include <QAction>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
@@ -195,4 +196,27 @@ TEST_F(MainFormShellTest, AboutHelpAndTheTrayMenuOpenTheAboutBox)
     Form->show();
     Form->findChild<QAction*>("Exit2")->trigger();
     EXPECT_FALSE(Form->isVisible());
+}
+
+TEST_F(MainFormShellTest, TheServersSectionMovesASuffixToAnotherServerAndSaysWhatItDidNotTake)
+{
+    TWhoisTestServer moved({TWhoisTestServer::Answer(TakenComAnswer())});
+    {
+        QSettings file(TIniCtrl::FileName(), QSettings::IniFormat);
+        file.setValue(QStringLiteral("Servers/whois.com"), QStringLiteral("127.0.0.1:%1").arg(moved.Port()));
+        file.setValue(QStringLiteral("Servers/spacing.com"), QStringLiteral("0"));
+        file.setValue(QStringLiteral("Servers/whois.xyz"), QStringLiteral("whois.nic.xyz"));
+    }
+    Form->show();
+    ASSERT_EQ(ShownTexts(TModalKind::Information).size(), 1);
+    EXPECT_EQ(ShownTexts(TModalKind::Information)[0], "These entries of the \"Servers\" settings were not "
+                                                      "understood and are ignored:\nwhois.xyz=whois.nic.xyz");
+
+    Find<QLineEdit>("QuickDom")->setText("moved");
+    Click("QuickSearchBtn");
+    EXPECT_EQ(moved.Received(), std::vector<std::string>{"moved.com\n"});
+    EXPECT_EQ(Server->Connections(), 0);
+    Form->hide();
+    Form->show();
+    EXPECT_EQ(ShownTexts(TModalKind::Information).size(), 1) << "said once";
 }
