@@ -35,6 +35,13 @@ using Clock = std::chrono::steady_clock;
 constexpr const char* InFolderVariable = "SOLLENTRA_RUN_BENCH_FOLDER";
 constexpr int WordsPerLine = 10;
 
+TMainFormSetup LoopbackSetup(uint16_t port)
+{
+    TMainFormSetup setup;
+    setup.WhoisServers = LoopbackServers(port);
+    return setup;
+}
+
 // Distinct names of 6 to 7 letters: "w" and the number in base 26.
 std::vector<std::string> Names(int count)
 {
@@ -89,7 +96,7 @@ int Measure(int argc, char* argv[], int count)
 
     double runSeconds = 0;
     {
-        TMainForm form({LoopbackServers(server.Port()), {}});
+        TMainForm form(LoopbackSetup(server.Port()));
         form.show();
         runSeconds = RunInWindow(form, QStringLiteral("names.txt"), [] {});
         const TNameChecker& run = form.Checker();
@@ -115,7 +122,7 @@ int Measure(int argc, char* argv[], int count)
     WriteScanFile("slow.txt", Names(3));
     qint64 longestGapMs = 0;
     {
-        TMainForm form({LoopbackServers(slowServer.Port()), {}});
+        TMainForm form(LoopbackSetup(slowServer.Port()));
         form.show();
         QElapsedTimer sinceTick;
         sinceTick.start();
@@ -129,7 +136,7 @@ int Measure(int argc, char* argv[], int count)
     WriteScanFile("hanging.txt", {"hanging", "server"});
     double stopLatencyMs = 0;
     {
-        TMainForm form({LoopbackServers(hangingServer.Port()), {}});
+        TMainForm form(LoopbackSetup(hangingServer.Port()));
         form.show();
         // Measured from the moment the click was due, not from when the window got to it: a user's
         // click waits in the queue until the window takes its messages.

@@ -54,3 +54,13 @@ std::optional<TVerdictKind> TNameChecker::CheckCurrentName(TCacheRule rule)
     }
     return result.Verdict.Kind;
 }
+
+std::optional<TVerdictKind> TNameChecker::Recheck(const std::string& text, const TCharSet& allowed)
+{
+    FStopRequested = 0;
+    CurrentName = CleanCandidate(text, allowed);
+    if (CurrentName.empty())
+        return std::nullopt;
+    SwitchCacheFile(CacheFileFor(CurrentSuffix));
+    return CheckCurrentName(TCacheRule::AddWhenNotCached);
+}

@@ -104,6 +104,8 @@ class TNameChecker
     const std::vector<std::string>& NotAnswered() const { return FNotAnswered; }
 
     void RequestStop() { FStopRequested = StopMark; }
+    // Clears a stop request left from before, for a command that stands on its own (More Info).
+    void ResetStop() { FStopRequested = 0; }
     bool StopRequested() const { return FStopRequested == StopMark; }
 
     // Asks about CurrentName under CurrentSuffix, shows the answer and files the name: a free one in
@@ -111,6 +113,10 @@ class TNameChecker
     // one not answered nowhere. When the stop request came while the question was out, its answer
     // is cut short and nothing is filed: the result is empty.
     std::optional<TVerdictKind> CheckCurrentName(TCacheRule rule);
+
+    // The "WhoIS" command: asks again about text, cleaned into a name, under CurrentSuffix and files
+    // it as the quick search does; a name now free goes to Available and stays in Registered.
+    std::optional<TVerdictKind> Recheck(const std::string& text, const TCharSet& allowed);
 
     const TCharSet& AllowedCharSet() const { return FAllowed; }
     TDisplayPort& Display() const { return FDisplay; }

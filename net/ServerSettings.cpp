@@ -22,8 +22,10 @@ bool IsHostName(std::string_view host)
     return true;
 }
 
-// "host" or "host:port" (a bare IPv6 address, with several colons, has no port).
-bool SetHost(TWhoisServer& server, std::string_view value)
+} // namespace
+
+// A bare IPv6 address, with several colons, has no port.
+bool SetWhoisHost(TWhoisServer& server, std::string_view value)
 {
     if (!IsHostName(value))
         return false;
@@ -41,6 +43,7 @@ bool SetHost(TWhoisServer& server, std::string_view value)
     return true;
 }
 
+namespace {
 bool SetRdapBase(TWhoisServer& server, std::string_view value)
 {
     const bool web = value.starts_with("https://") || value.starts_with("http://");
@@ -60,7 +63,7 @@ bool Apply(TWhoisServerTable& servers, const std::string& key, const std::string
             return false;
         TWhoisServer& server = entry->second;
         if (field == "whois")
-            return SetHost(server, value);
+            return SetWhoisHost(server, value);
         if (field == "rdap")
             return SetRdapBase(server, value);
         const auto spacing = Number(value, 0, 60000);

@@ -13,6 +13,10 @@
 
 using TSettingEntries = std::vector<std::pair<std::string, std::string>>;
 
+// Sets server's host and port from "host" or "host:port" (port 43 when none is named); false, and
+// server unchanged, for a text that is neither.
+bool SetWhoisHost(TWhoisServer& server, std::string_view text);
+
 // servers with entries laid over them; an entry of an unknown key or a malformed value is left out
 // and listed in rejected as "key=value".
 TWhoisServerTable ApplyServerSettings(TWhoisServerTable servers, const TSettingEntries& entries,

@@ -15,6 +15,9 @@ class TWhoisClient;
 inline constexpr std::array<std::string_view, 7> Suffixes{".com",   ".net", ".org", ".co.uk",
                                                           ".me.uk", ".biz", ".info"};
 
+// The pace for a WHOIS server the table does not list, such as a registrar's.
+inline constexpr int DefaultWhoisSpacingMs = 100;
+
 // Where the questions about one suffix go: the registry's WHOIS server on port 43, its RDAP
 // service, and the pace it asks for. Registries move their servers, so these are configuration,
 // not protocol; the "Servers" section of the settings overrides them.
@@ -22,8 +25,8 @@ struct TWhoisServer
 {
     std::string Host; // a host name or an address; empty where the registry has no WHOIS data
     uint16_t Port = 43;
-    int SpacingMs = 100;  // the least time between two exchanges with Host
-    std::string RdapBase; // with its path and trailing slash; empty for none
+    int SpacingMs = DefaultWhoisSpacingMs; // the least time between two exchanges with Host
+    std::string RdapBase;                  // with its path and trailing slash; empty for none
 };
 using TWhoisServerTable = std::map<std::string, TWhoisServer, std::less<>>;
 

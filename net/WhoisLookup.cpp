@@ -5,6 +5,8 @@
 #include <thread>
 
 #include "AnswerClassifier.h"
+#include "DetailAnswer.h"
+#include "ServerSettings.h"
 #include "WhoisClient.h"
 
 namespace {
@@ -108,6 +110,68 @@ TCheckResult TWhoisLookup::AskRdap(const TWhoisServer& server, const std::string
     FRdap.OnIdle = FClient.OnIdle;
     FRdap.Aborted = FClient.Aborted;
     return RdapResult(FRdap.Get(RdapDomainUrl(server.RdapBase, asked)), asked);
+}
+
+std::optional<std::string> TWhoisLookup::AskHost(const std::string& host, uint16_t port, int spacingMs,
+                                                 std::string_view domain)
+{
+    FClient.SetHostName(host);
+    FClient.Port = port;
+    FClient.SpacingMs = spacingMs;
+    FClient.Request = std::string(domain);
+    std::string answer;
+    if (FClient.Query(answer) == TQueryResult::Aborted)
+        return std::nullopt;
+    return answer;
+}
+
+TWhoisLookup::TDetails TWhoisLookup::MoreInfo(std::string_view domain, std::string_view currentSuffix)
+{
+    // The suffix's own server again afterwards, on every path out.
+    struct TRestore
+    {
+        TWhoisLookup& Lookup;
+        std::string Suffix;
+        ~TRestore() { SelectWhoisServer(Lookup.FClient, Lookup.FServers, Suffix); }
+    } restore{*this, std::string(currentSuffix)};
+
+    // The registry of the longest suffix the domain ends with.
+    const TWhoisServer* registry = nullptr;
+    std::size_t matched = 0;
+    for (const auto& [suffix, server] : FServers)
+        if (domain.size() > suffix.size() && domain.ends_with(suffix) && suffix.size() > matched) {
+            registry = &server;
+            matched = suffix.size();
+        }
+    TDetails details;
+    if (!registry || registry->Host.empty())
+        return details;
+
+    const std::optional<std::string> registryAnswer =
+        AskHost(registry->Host, registry->Port, registry->SpacingMs, domain);
+    if (!registryAnswer) {
+        details.Stopped = true;
+        return details;
+    }
+    // The first detail server: the registrar's, where the registry names one; else the registry.
+    std::string first = *registryAnswer;
+    TWhoisServer registrar;
+    if (SetWhoisHost(registrar, RegistrarWhoisServer(*registryAnswer)) && !registrar.Host.empty() &&
+        (registrar.Host != registry->Host || registrar.Port != registry->Port)) {
+        const std::optional<std::string> answer =
+            AskHost(registrar.Host, registrar.Port, registrar.SpacingMs, domain);
+        if (!answer) {
+            details.Stopped = true;
+            return details;
+        }
+        first = *answer;
+    }
+    details.Answer = CutDetailAnswer(first);
+    // The fallback: the registry's own answer, whole.
+    if (details.Answer.size() < MinDetailAnswer)
+        details.Answer = *registryAnswer;
+    details.Enough = details.Answer.size() >= MinDetailAnswer;
+    return details;
 }
 
 bool TWhoisLookup::Wait(double seconds)

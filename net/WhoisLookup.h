@@ -8,6 +8,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -40,12 +41,27 @@ class TWhoisLookup : public TNameLookup
     std::function<void(const std::string&)> OnStatus;
 
     TCheckResult Check(std::string_view name, std::string_view suffix) override;
+
+    // More Info: the detailed record of domain (name + suffix). Asks the suffix's registry, then
+    // the registrar's WHOIS server it names; the first answer, cut to its registrant part, is kept
+    // when it is long enough, else the registry's whole answer. The client is pointed back at
+    // currentSuffix's server afterwards, however it ends.
+    struct TDetails
+    {
+        std::string Answer;
+        bool Enough = false;  // MinDetailAnswer characters or more
+        bool Stopped = false; // cut short by a stop; nothing to show
+    };
+    TDetails MoreInfo(std::string_view domain, std::string_view currentSuffix);
     void BeginRun() override { FRefused.clear(); }
 
   private:
     TCheckResult AskOnce(const TWhoisServer& server, const std::string& asked, std::string_view suffix);
     TCheckResult AskWhois(const TWhoisServer& server, const std::string& asked, std::string_view suffix);
     TCheckResult AskRdap(const TWhoisServer& server, const std::string& asked);
+    // One question to host about domain; empty when stopped.
+    std::optional<std::string> AskHost(const std::string& host, uint16_t port, int spacingMs,
+                                       std::string_view domain);
     // Sleeps with the window's messages running; false when stopped meanwhile.
     bool Wait(double seconds);
     void Status(const std::string& text);

@@ -24,8 +24,8 @@
 #include "optionu.h"
 
 TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
-    : QMainWindow(parent), FLookup(WhoisClient1, std::move(setup.WhoisServers)),
-      FOpenUrl(std::move(setup.OpenUrl))
+    : QMainWindow(parent), ICMP(setup.IcmpTransport ? std::move(setup.IcmpTransport) : SocketIcmpTransport()),
+      FLookup(WhoisClient1, std::move(setup.WhoisServers)), FOpenUrl(std::move(setup.OpenUrl))
 {
     if (!FOpenUrl)
         FOpenUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
@@ -43,6 +43,7 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     WhoisClient1.OnIdle = [] { QCoreApplication::processEvents(); };
     WhoisClient1.Aborted = [this] { return FChecker.StopRequested(); };
     FLookup.OnStatus = [this](const std::string& text) { ShowWaiting(text); };
+    ICMP.OnIdle = [] { QCoreApplication::processEvents(); };
 
     // The Windows frame took 8 × 34 of the design's outer 720 × 614.
     resize(712, 580);
@@ -91,6 +92,11 @@ void TMainForm::ConnectHandlers()
     On(MenuItem5, &QAction::triggered, &TMainForm::LB1DblClick);
     On(LB2, &QListWidget::itemDoubleClicked, &TMainForm::LB2DblClick);
     On(RegDom, &QPushButton::clicked, &TMainForm::RegDomClick);
+    On(LB1, &QListWidget::itemClicked, &TMainForm::LB1Click);
+    On(MenuItem3, &QAction::triggered, &TMainForm::MenuItem3Click);
+    On(WhoIsBtn, &QPushButton::clicked, &TMainForm::WhoIsBtnClick);
+    On(PingBtn, &QPushButton::clicked, &TMainForm::PingBtnClick);
+    On(MenuItem6, &QAction::triggered, &TMainForm::PingBtnClick);
     connect(LB1, &QListWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { takendomsmenu->popup(LB1->viewport()->mapToGlobal(at)); });
 
@@ -149,11 +155,14 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 void TMainForm::UpdateCommands()
 {
     const bool idle = FActivity == TActivity::Idle;
-    // A source loaded during a run would rebind the scan file under it, and a suffix chosen would
-    // file names in the cache of another suffix.
+    // One command at a time uses the network: the clients serve one question at a time. A source
+    // loaded during a run would rebind the scan file under it, and a suffix chosen would file names
+    // in the cache of another suffix.
     for (QWidget* command :
          std::initializer_list<QWidget*>{SearchBtn, QuickSearchBtn, CheckitBtn, SpeedButton1, SpeedButton2,
-                                         SpeedButton3, ClipBtn, CB1, CB2})
+                                         SpeedButton3, ClipBtn, CB1, CB2, WhoIsBtn, PingBtn})
+        command->setEnabled(idle);
+    for (QAction* command : {MenuItem3, MenuItem6})
         command->setEnabled(idle);
     // The quick search shows each text it checks in the box.
     QuickDom->setReadOnly(FActivity == TActivity::QuickSearch);

@@ -13,9 +13,11 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "CheckingRun.h"
+#include "IcmpClient.h"
 #include "IniCtrl.h"
 #include "Modal.h"
 #include "NameChecker.h"
@@ -51,6 +53,8 @@ struct TMainFormSetup
     TWhoisServerTable WhoisServers = DefaultWhoisServers();
     // Hands an address to the desktop's web browser; false when nothing could be started.
     std::function<bool(const QUrl&)> OpenUrl;
+    // How the ping reaches the network; none means ICMP sockets.
+    std::unique_ptr<TIcmpTransport> IcmpTransport;
 };
 
 // What is running; one routine enables the commands from it.
@@ -59,6 +63,9 @@ enum class TActivity
     Idle,
     Run,
     QuickSearch,
+    Recheck, // the "WhoIS" command of the Registered list
+    MoreInfo,
+    Ping,
 };
 
 class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, public TQuickSearchPort
@@ -87,6 +94,7 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
     ~TMainForm() override;
 
     TWhoisClient WhoisClient1;
+    TIcmpClient ICMP;
 
     // Binds the scan file to path and shows it as loaded; the common end of every source. A file
     // that cannot be read throws, naming it, and leaves the window as it was.
@@ -211,6 +219,19 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
     void QuickSearchBtnClick();
     void QuickDomKeyPress();
 
+    // The "Who Is?" panel. The program's own texts break lines with CR; shown, each becomes a line
+    // break (a label takes a lone CR for a space).
+    void ShowPanelText(const std::string& text);
+    // The domain the panel is about, from its caption after prefixLength characters.
+    std::string PanelDomain(std::size_t prefixLength) const;
+    // Says how to pick a domain when domain is empty, for a command that would verb it.
+    bool NoDomainPicked(const std::string& domain, const char* verb);
+    void LB1Click();
+    void MenuItem3Click();
+    void WhoIsBtnClick();
+    void PingBtnClick();
+    void ICMPReply(TIcmpClient& sender, const TReplyStatus& status);
+
     // Starts the desktop's web browser with address and returns at once; a failed start is silent.
     void OpenInBrowser(const std::string& address);
     void LB1DblClick();
@@ -226,6 +247,7 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
     std::function<bool(const QUrl&)> FOpenUrl;
     TActivity FActivity = TActivity::Idle;
     QString FStatusBeforeWait;
+    std::string FPingText; // the panel's text during a ping run, in the program's own line ends
 
     QString Fod1FileName; // the scan file; empty while no source is loaded
     int FSearchImageIndex = SearchImageOff;
@@ -277,6 +299,8 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
     QLabel* FileLab = nullptr;
     QMenu* takendomsmenu = nullptr;
     QAction* MenuItem5 = nullptr; // "Open in Browser"
+    QAction* MenuItem3 = nullptr; // "WhoIS"
+    QAction* MenuItem6 = nullptr; // "Ping"
 
     QTimer* SrchReadyTimer = nullptr;
     TMRUList* Mru1 = nullptr;

@@ -155,8 +155,8 @@ void TMainForm::CreateControls()
 
     takendomsmenu = Make<QMenu>("takendomsmenu", this);
     MenuItem5 = Named(takendomsmenu->addAction(QStringLiteral("Open in Browser")), "MenuItem5");
-    Named(takendomsmenu->addAction(QStringLiteral("WhoIS")), "MenuItem3");
-    Named(takendomsmenu->addAction(QStringLiteral("Ping")), "MenuItem4");
+    MenuItem3 = Named(takendomsmenu->addAction(QStringLiteral("WhoIS")), "MenuItem3");
+    MenuItem6 = Named(takendomsmenu->addAction(QStringLiteral("Ping")), "MenuItem6");
 
     SrchReadyTimer = Make<QTimer>("SrchReadyTimer", this);
     SrchReadyTimer->setInterval(750);

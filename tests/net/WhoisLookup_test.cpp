@@ -154,3 +154,47 @@ TEST_F(WhoisLookup, AServerThatCannotBeReachedIsLeftAloneForAMinute)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WhoisLookup, MoreInfoAsksTheRegistrarTheRegistryNamesAndFallsBackToTheRegistry)
+{
+    TWhoisTestServer registrar(
+        {TWhoisTestServer::Answer("Terms\nRegistrant Name: Jo\nRegistrant Organization: Co\n"),
+         TWhoisTestServer::Answer("short")});
+    const std::string registryAnswer =
+        "   Domain Name: EXAMPLE.COM\r\n   Registrar WHOIS Server: 127.0.0.1:" +
+        std::to_string(registrar.Port()) + "\r\n";
+    TWhoisTestServer registry({TWhoisTestServer::Answer(registryAnswer)});
+    TWhoisLookup lookup =
+        Make({{".com", {"127.0.0.1", registry.Port(), 0, ""}}, {".biz", {"10.0.0.1", 43, 0, ""}}});
+
+    TWhoisLookup::TDetails details = lookup.MoreInfo("example.com", ".biz");
+    EXPECT_EQ(details.Answer, "Organization: Co\n");
+    EXPECT_TRUE(details.Enough);
+    EXPECT_EQ(registry.Received(), std::vector<std::string>{"example.com\n"});
+    EXPECT_EQ(registrar.Received(), std::vector<std::string>{"example.com\n"});
+    EXPECT_EQ(Client.HostName(), "10.0.0.1") << "the current suffix's server again";
+
+    details = lookup.MoreInfo("example.com", ".biz");
+    EXPECT_EQ(details.Answer, registryAnswer) << "a short registrar answer: the registry's, whole";
+    EXPECT_TRUE(details.Enough);
+    EXPECT_EQ(Client.HostName(), "10.0.0.1");
+}
+
+TEST_F(WhoisLookup, MoreInfoWithoutAnswersIsNotEnoughAndAStopLeavesNothing)
+{
+    TWhoisTestServer silent({TWhoisTestServer::CloseAtOnce()});
+    Client.ReceiveWaitMs = 50;
+    TWhoisLookup lookup = Make({{".org", {"127.0.0.1", silent.Port(), 0, ""}}});
+    TWhoisLookup::TDetails details = lookup.MoreInfo("example.org", ".org");
+    EXPECT_FALSE(details.Enough);
+    EXPECT_EQ(details.Answer, "");
+    EXPECT_FALSE(details.Stopped);
+
+    Client.Aborted = [] { return true; };
+    details = lookup.MoreInfo("example.org", ".org");
+    EXPECT_TRUE(details.Stopped);
+}
+
+} // namespace

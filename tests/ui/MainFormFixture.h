@@ -83,9 +83,10 @@ class TMainFormTest : public testing::Test
     }
 
     // A window whose questions go to port on loopback: the fixture's server unless told otherwise.
-    std::unique_ptr<TMainForm> MakeForm(uint16_t port = 0)
+    std::unique_ptr<TMainForm> MakeForm(uint16_t port = 0, std::unique_ptr<TIcmpTransport> icmp = {})
     {
         TMainFormSetup setup;
+        setup.IcmpTransport = std::move(icmp);
         setup.WhoisServers = LoopbackServers(port ? port : Server->Port());
         setup.OpenUrl = [this](const QUrl& url) {
             Opened << url.toString();

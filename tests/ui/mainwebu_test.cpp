@@ -172,8 +172,9 @@ TEST_F(MainFormRunTest, ACachedNameIsRegisteredWithoutAQueryAndANewSuffixSwitche
 
 TEST_F(MainFormRunTest, SourcesSuffixesAndOtherChecksAreRefusedWhileARunGoes)
 {
-    const char* refused[] = {"SearchBtn",    "QuickSearchBtn", "CheckitBtn", "SpeedButton1", "SpeedButton2",
-                             "SpeedButton3", "ClipBtn",        "CB1",        "CB2"};
+    const char* refused[] = {"SearchBtn",    "QuickSearchBtn", "CheckitBtn", "SpeedButton1",
+                             "SpeedButton2", "SpeedButton3",   "ClipBtn",    "CB1",
+                             "CB2",          "WhoIsBtn",       "PingBtn"};
     Serve({TWhoisTestServer::Chunked({"", FreeComAnswer()}, 200)});
     LoadFile("alpha bravo\n");
     Form->show();
