@@ -99,6 +99,17 @@ void THttpTestServer::Run()
     }
 }
 
+bool THttpTestServer::SendAll(int connection, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t wrote = ::send(connection, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        if (wrote <= 0)
+            return false;
+        bytes.remove_prefix(std::size_t(wrote));
+    }
+    return true;
+}
+
 void THttpTestServer::Serve(int connection, const TResponse& response)
 {
     std::string head;
@@ -110,29 +121,47 @@ void THttpTestServer::Serve(int connection, const TResponse& response)
         if (got <= 0)
             return;
         head.append(buffer.data(), std::size_t(got));
+        // A TLS handshake record: this server speaks plain HTTP only.
+        if (head[0] == 0x16) {
+            std::lock_guard lock(FMutex);
+            FRequests.back() = "TLS";
+            return;
+        }
     }
     {
         std::lock_guard lock(FMutex);
         FRequests.back() = head.substr(0, head.find("\r\n\r\n"));
     }
-    if (response.Silent) {
+    const auto drain = [&] {
         while (WaitReadable(connection) && ::recv(connection, buffer.data(), buffer.size(), 0) > 0) {
         }
-        return;
-    }
+    };
+    if (response.Silent)
+        return drain();
     std::string reply =
         "HTTP/1.1 " + std::to_string(response.Status) + " " + Reason(response.Status) + "\r\n";
     for (const std::string& header : response.Headers)
         reply += header + "\r\n";
-    reply += "Content-Length: " + std::to_string(response.Body.size()) + "\r\nConnection: close\r\n\r\n" +
-             response.Body;
-    for (std::size_t sent = 0; sent < reply.size();) {
-        const ssize_t wrote = ::send(connection, reply.data() + sent, reply.size() - sent, MSG_NOSIGNAL);
-        if (wrote <= 0)
-            return;
-        sent += std::size_t(wrote);
+    if (response.WithLength)
+        reply += "Content-Length: " + std::to_string(response.Body.size()) + "\r\n";
+    reply += "Connection: close\r\n\r\n";
+    if (!SendAll(connection, reply))
+        return;
+    const std::string_view body = std::string_view(response.Body).substr(0, response.ResetAfter);
+    if (response.DripMs > 0) {
+        for (const char c : body) {
+            pollfd wait{FStopRead.Get(), POLLIN, 0};
+            if (::poll(&wait, 1, response.DripMs) != 0 || !SendAll(connection, std::string_view(&c, 1)))
+                return;
+        }
+    } else if (!SendAll(connection, body))
+        return;
+    if (response.ResetAfter != std::string::npos) {
+        usleep(50 * 1000); // the part arrives before the reset
+        const linger abort{1, 0};
+        ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+        return;
     }
     ::shutdown(connection, SHUT_WR);
-    while (WaitReadable(connection) && ::recv(connection, buffer.data(), buffer.size(), 0) > 0) {
-    }
+    drain();
 }

@@ -19,15 +19,27 @@ class THttpTestServer
     {
         int Status = 200;
         std::string Body;
-        std::vector<std::string> Headers; // "Name: value"
-        bool Silent = false;              // send nothing until the client leaves
+        std::vector<std::string> Headers;           // "Name: value"
+        bool Silent = false;                        // send nothing until the client leaves
+        bool WithLength = true;                     // without Content-Length, the close ends the body
+        int DripMs = 0;                             // the body a byte at a time, this far apart
+        std::size_t ResetAfter = std::string::npos; // body bytes sent before the connection is reset
     };
 
     static TResponse Reply(int status, std::string body = {}, std::vector<std::string> headers = {})
     {
-        return {status, std::move(body), std::move(headers), false};
+        TResponse response;
+        response.Status = status;
+        response.Body = std::move(body);
+        response.Headers = std::move(headers);
+        return response;
     }
-    static TResponse Silent() { return {0, {}, {}, true}; }
+    static TResponse Silent()
+    {
+        TResponse response;
+        response.Silent = true;
+        return response;
+    }
 
     // Connection i gets responses[i]; past the end, the last one again.
     explicit THttpTestServer(std::vector<TResponse> responses);
@@ -37,13 +49,15 @@ class THttpTestServer
 
     uint16_t Port() const { return FPort; }
     std::string Base() const { return "http://127.0.0.1:" + std::to_string(FPort) + "/"; }
-    // The head of each request received: its request line, then its header lines.
+    // The head of each request received: its request line, then its header lines; for a
+    // connection that opened with a TLS handshake instead, "TLS".
     std::vector<std::string> Requests() const;
 
   private:
     void Run();
     void Serve(int connection, const TResponse& response);
     bool WaitReadable(int connection);
+    bool SendAll(int connection, std::string_view bytes);
 
     std::vector<TResponse> FResponses;
     TSocketHandle FListener;
