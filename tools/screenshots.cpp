@@ -1,6 +1,8 @@
-// Pictures of the main window, the Options dialog and the about box as the program draws them,
-// for checking the layout by eye.
-//   screenshots FOLDER      writes mainform.png, options.png and about.png into FOLDER
+// Pictures of the main window, the Options dialog, the about box and the web address dialog as the
+// program draws them, and of the main window after a page from a loopback server has loaded, for
+// checking the layout by eye.
+//   screenshots FOLDER      writes mainform.png, options.png, about.png, getinput.png and
+//                           mainform-web.png into FOLDER
 // Run it through tools/screenshots.sh, which starts it on a virtual X display.
 #include <QApplication>
 #include <QDir>
@@ -8,7 +10,10 @@
 
 #include <iostream>
 
+#include "HttpTestServer.h"
+#include "MRUList.h"
 #include "aboutu.h"
+#include "getinput.h"
 #include "mainwebu.h"
 #include "optionu.h"
 
@@ -42,9 +47,21 @@ int main(int argc, char* argv[])
     QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
 
-    TMainForm mainForm;
+    THttpTestServer web({THttpTestServer::Reply(200, "<html><body><h1>Garden tools</h1><p>Spades, rakes "
+                                                     "&amp; hoes</p><p>Watering cans</p></body></html>")});
+    TMainFormSetup setup;
+    setup.VersionFileAddress = web.Base() + "verno.txt";
+    TMainForm mainForm(std::move(setup));
     TAboutBox aboutBox(&mainForm);
-    const bool saved = Save(mainForm, folder, "mainform.png") && Save(mainForm.OptForm(), folder, "options.png") &&
-                       Save(aboutBox, folder, "about.png");
+    TGinp addressDialog(&mainForm);
+    bool saved = Save(mainForm, folder, "mainform.png") && Save(mainForm.OptForm(), folder, "options.png") &&
+                 Save(aboutBox, folder, "about.png") && Save(addressDialog, folder, "getinput.png");
+
+    mainForm.show();
+    mainForm.WebList().Add(QString::fromStdString(web.Base() + "garden.htm"));
+    mainForm.WebList().Choose(0);
+    while (mainForm.Activity() == TActivity::WebLoad)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    saved = saved && Save(mainForm, folder, "mainform-web.png");
     return saved ? 0 : 1;
 }

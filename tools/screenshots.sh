@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Takes pictures of the main window, the Options dialog and the about box on a virtual X display.
+# Takes pictures of the main window, the Options dialog, the about box and the web address dialog on a
+# virtual X display, and of the main window with a page loaded from a loopback server.
 #   tools/screenshots.sh [FOLDER]     (default: screenshots/), after a build into build/
 # Needs xvfb (sudo apt-get install -y xvfb); without it the pictures come from Qt's offscreen platform.
 set -euo pipefail

@@ -18,14 +18,17 @@
 
 #include "Animate.h"
 #include "Artwork.h"
+#include "HttpGrabber.h"
 #include "MRUList.h"
 #include "TextBytes.h"
+#include "UpdateCheck.h"
 #include "WaitingGradient.h"
 #include "optionu.h"
 
 TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     : QMainWindow(parent), ICMP(setup.IcmpTransport ? std::move(setup.IcmpTransport) : SocketIcmpTransport()),
-      FLookup(WhoisClient1, std::move(setup.WhoisServers)), FOpenUrl(std::move(setup.OpenUrl))
+      FLookup(WhoisClient1, std::move(setup.WhoisServers)), FOpenUrl(std::move(setup.OpenUrl)),
+      FVersionFileAddress(setup.VersionFileAddress.empty() ? VersionFileAddress() : setup.VersionFileAddress)
 {
     if (!FOpenUrl)
         FOpenUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
@@ -55,6 +58,8 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     Mru1 = new TMRUList(QStringLiteral("Mru1"), QStringLiteral("LoadFileList"), this);
     Mru1->SetButton(SpeedButton1);
     Mru1->OnClick = [this](const QString& path, bool&) { Mru1Click(path); };
+    Mru2->OnClick = [this](const QString& address, bool&) { Guarded([&] { Mru2Click(address); }); };
+    CreateGrabbers();
     Guarded([this] { Mru2->Load(); });
     Guarded([this] { Mru1->Load(); });
     CreateTrayIcon();
@@ -75,6 +80,8 @@ void TMainForm::ConnectHandlers()
 {
     On(CheckitBtn, &QToolButton::clicked, &TMainForm::CheckitBtnClick);
     On(SpeedButton1, &QToolButton::clicked, &TMainForm::CheckitBtnClick);
+    On(SpeedButton2, &QToolButton::clicked, &TMainForm::SpeedButton2Click);
+    On(SpeedButton3, &QToolButton::clicked, &TMainForm::SpeedButton2Click);
     On(ClipBtn, &QToolButton::clicked, &TMainForm::ClipBtnClick);
     On(GetNewFavPosts, &QToolButton::clicked, &TMainForm::GetNewFavPostsClick);
     On(AbortBtn, &QToolButton::clicked, &TMainForm::AbortBtnClick);
@@ -127,6 +134,11 @@ std::optional<std::string> TMainForm::SelectedName(const QListWidget* list, cons
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    // A page still downloading is given up; nothing waits for it.
+    if (FActivity == TActivity::WebLoad) {
+        hget->Cancel();
+        EndWebLoad();
+    }
     // Closing never asks. A command in progress is stopped first, its question cut short, and the
     // window closes as soon as the command has returned.
     if (FActivity != TActivity::Idle) {

@@ -45,6 +45,7 @@ class TMRUList;
 class TOptForm;
 class TTrayIcon;
 class TWaitingGradient;
+class THttpGrabber;
 
 // What the window reaches outside the program through, given to it when it is made; tests point
 // the WHOIS servers at loopback and record the addresses handed to the browser.
@@ -55,6 +56,8 @@ struct TMainFormSetup
     std::function<bool(const QUrl&)> OpenUrl;
     // How the ping reaches the network; none means ICMP sockets.
     std::unique_ptr<TIcmpTransport> IcmpTransport;
+    // Where the update check finds the version file; empty means the maker's site.
+    std::string VersionFileAddress;
 };
 
 // What is running; one routine enables the commands from it.
@@ -66,6 +69,7 @@ enum class TActivity
     Recheck, // the "WhoIS" command of the Registered list
     MoreInfo,
     Ping,
+    WebLoad, // "Load &Web": the page downloads in the background
 };
 
 class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, public TQuickSearchPort
@@ -107,6 +111,7 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
     TOptForm& OptForm() const { return *FOptForm; }
     TMRUList& FileList() const { return *Mru1; }
     TMRUList& WebList() const { return *Mru2; }
+    const QString& WebAddress() const { return FWebAddress; }
     TTrayIcon& TrayIcon() const { return *Tico; }
     // The update check's run counter: 0 until the options were first loaded.
     int RunCount() const { return FRunCount; }
@@ -162,6 +167,8 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
         connect(sender, signal, this, [this, handler] { Guarded([&] { (this->*handler)(); }); });
     }
     static QIcon SearchImage(int index);
+    // Replaces the file's contents, or throws naming the file; the old contents stay on failure.
+    static void WriteWholeFile(const QString& path, const QByteArray& bytes);
     void ShowList(QListWidget* box, const TResultList& list);
     // Enables every command from what is running: nothing may load a source, change a suffix or
     // start another check while a run or quick search is in progress.
@@ -193,8 +200,9 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
     // The part of loading the options that follows the Options dialog's controls being filled.
     void OptFormLoaded();
     void ApplyOptions();
-    // Called when RunCount says an update check is due; the check is not built yet.
-    void StartUpdateCheck() {}
+    // Fetches the version file in the background when RunCount says a check is due; once a run.
+    void StartUpdateCheck();
+    void HGetUpdDoneStream(const std::string& stream);
     void OptBtnClick();
     void SCForumsBtnClick();
     void Mru1Click(const QString& path);
@@ -202,6 +210,7 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
     void MenuItem1Click();
     void TicoMouseUp();
     void CreateTrayIcon();
+    void CreateGrabbers();
 
     void CheckitBtnClick();
     void ClipBtnClick();
@@ -239,6 +248,14 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
     void RegDomClick();
     void Image1Click();
 
+    void SpeedButton2Click();
+    void Mru2Click(const QString& address);
+    void StartWebLoad();
+    void hgetDoneFile();
+    void hgetError(const std::string& error);
+    // The end of a web load, however it went: the busy display off, the commands back.
+    void EndWebLoad();
+
     TIniCtrl IniCtrl1;
     TWhoisLookup FLookup;
     TNameChecker FChecker{*this, FLookup};
@@ -250,6 +267,10 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
     std::string FPingText; // the panel's text during a ping run, in the program's own line ends
 
     QString Fod1FileName; // the scan file; empty while no source is loaded
+    QString FWebAddress;  // the page of the current or last web load
+    std::string FVersionFileAddress;
+    bool FUpdateCheckStarted = false;
+    bool FUpdateAsked = false;
     int FSearchImageIndex = SearchImageOff;
     bool FClosePending = false; // a close asked for while a command was running
     QElapsedTimer FSincePump;   // since the run last let the window's messages run
@@ -306,5 +327,7 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
     TMRUList* Mru1 = nullptr;
     TMRUList* Mru2 = nullptr;
     TTrayIcon* Tico = nullptr;
+    THttpGrabber* hget = nullptr;
+    THttpGrabber* HGetUpd = nullptr;
     QMenu* TrayMenu = nullptr;
 };

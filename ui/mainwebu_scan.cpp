@@ -18,21 +18,19 @@
 #include <climits>
 #include <stdexcept>
 
+#include "HttpGrabber.h"
 #include "MRUList.h"
 #include "ScanFileReader.h"
 #include "TextBytes.h"
 #include "optionu.h"
 
-namespace {
-// Replaces the file's contents. Written beside the old file and renamed over it, so a failed write
-// leaves the old file whole; throws naming the file.
-void WriteWholeFile(const QString& path, const QByteArray& bytes)
+// Written beside the old file and renamed over it, so a failed write leaves the old file whole.
+void TMainForm::WriteWholeFile(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         throw std::runtime_error("Cannot write file \"" + Bytes(path) + "\". " + Bytes(file.errorString()));
 }
-} // namespace
 
 // --- Sources -------------------------------------------------------------------------------
 
@@ -96,6 +94,10 @@ void TMainForm::SearchBtnClick()
 void TMainForm::CancelBtnClick()
 {
     FRun.Cancel();
+    if (FActivity == TActivity::WebLoad) {
+        hget->Cancel();
+        EndWebLoad();
+    }
 }
 
 void TMainForm::AbortBtnClick()

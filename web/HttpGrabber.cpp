@@ -75,8 +75,8 @@ class THttpGrabThread
 
     void Run();
 
-    // Stops waiting for the user-interface thread and ends the transfer; from the grabber's
-    // destructor only.
+    // Stops waiting for the user-interface thread and ends the transfer; on the user-interface
+    // thread.
     void Cancel()
     {
         std::lock_guard lock(FMutex);
@@ -86,7 +86,7 @@ class THttpGrabThread
 
   private:
     // Runs fn on the user-interface thread and waits for it; false when cancelled meanwhile.
-    bool HandOver(const std::function<void()>& fn);
+    bool HandOver(std::function<void()> fn);
     // The first OnProgress, at position 0, once the response has begun; false when the download
     // must end.
     bool Begin();
@@ -104,7 +104,7 @@ class THttpGrabThread
     }
     void Fail(const std::string& error)
     {
-        HandOver([this, &error] {
+        HandOver([this, error] {
             if (FGrabber.OnError)
                 FGrabber.OnError(FGrabber, Info.UserData, Info.Url, error);
         });
@@ -125,21 +125,39 @@ class THttpGrabThread
     std::string FTooLarge;
 };
 
-bool THttpGrabThread::HandOver(const std::function<void()>& fn)
+bool THttpGrabThread::HandOver(std::function<void()> fn)
 {
-    auto done = std::make_shared<bool>(false);
+    // Shared with the posted call: a cancelled worker stops waiting and leaves it behind, and it
+    // must then do nothing when it runs.
+    struct TState
+    {
+        std::function<void()> Fn;
+        bool Running = false;
+        bool Done = false;
+        bool Abandoned = false;
+    };
+    auto state = std::make_shared<TState>();
+    state->Fn = std::move(fn);
     QMetaObject::invokeMethod(
         &FGrabber,
-        [this, &fn, done] {
-            fn();
+        [this, state] {
+            {
+                std::lock_guard lock(FMutex);
+                // Cancelled before this ran: the worker may not have noticed yet.
+                if (state->Abandoned || FCancelled)
+                    return;
+                state->Running = true;
+            }
+            state->Fn();
             std::lock_guard lock(FMutex);
-            *done = true;
+            state->Done = true;
             FWake.notify_all();
         },
         Qt::QueuedConnection);
     std::unique_lock lock(FMutex);
-    FWake.wait(lock, [this, &done] { return *done || FCancelled; });
-    return *done;
+    FWake.wait(lock, [this, &state] { return state->Done || (FCancelled && !state->Running); });
+    state->Abandoned = !state->Done;
+    return state->Done;
 }
 
 bool THttpGrabThread::Begin()
@@ -257,6 +275,8 @@ void THttpGrabThread::Run()
         // The end of the body, as the platform client saw it: one more progress, unchanged.
         if (!Begin() || !Progress())
             HasBuffer = false;
+        else if (Buffer.empty())
+            Fail("The page is empty");
     } else {
         HasBuffer = false;
         long status = 0;
@@ -281,11 +301,16 @@ THttpGrabber::THttpGrabber(QObject* parent) : QObject(parent)
 
 THttpGrabber::~THttpGrabber()
 {
-    for (const auto& thread : FThreads)
-        thread->Cancel();
+    Cancel();
     for (const auto& thread : FThreads)
         if (thread->Worker.joinable())
             thread->Worker.join();
+}
+
+void THttpGrabber::Cancel()
+{
+    for (const auto& thread : FThreads)
+        thread->Cancel();
 }
 
 void THttpGrabber::Start(int32_t UserData)

@@ -3,9 +3,10 @@
 // body back on the user-interface thread: saved to a file, or held in memory. Every hand-over waits
 // until the user-interface thread has run it, so OnProgress can cancel through Continue.
 //
-// Waits and size are bounded: a connect gives up after 15 s, a transfer slower than 1 byte a second
-// for 30 s fails, and a body past 32 MiB fails with "Page too large". Destroying the grabber cancels
-// its downloads and waits for their workers.
+// Every download ends in exactly one way: a done event, OnError (an empty body is an error too), or
+// a cancel by its caller (Continue cleared, or Cancel). Waits and size are bounded: a connect gives
+// up after 15 s, a transfer slower than 1 byte a second for 30 s fails, and a body past 32 MiB fails
+// with "Page too large". Destroying the grabber cancels its downloads and waits for their workers.
 #pragma once
 
 #include <QObject>
@@ -104,6 +105,9 @@ class THttpGrabber : public QObject
 
     // One download of the current Url.
     void Start(int32_t UserData);
+    // Ends every running download at once: no more events, no body. Working turns false once their
+    // workers have handed back.
+    void Cancel();
 
   private:
     friend class THttpGrabThread;

@@ -65,6 +65,15 @@ THttpTestServer::~THttpTestServer()
     FThread.join();
 }
 
+void THttpTestServer::SetResponses(std::vector<TResponse> responses)
+{
+    if (responses.empty())
+        throw std::invalid_argument("a test server needs at least one response");
+    std::lock_guard lock(FMutex);
+    FResponses = std::move(responses);
+    FRequests.clear();
+}
+
 std::vector<std::string> THttpTestServer::Requests() const
 {
     std::lock_guard lock(FMutex);
@@ -124,13 +133,15 @@ void THttpTestServer::Serve(int connection, const TResponse& response)
         // A TLS handshake record: this server speaks plain HTTP only.
         if (head[0] == 0x16) {
             std::lock_guard lock(FMutex);
-            FRequests.back() = "TLS";
+            if (!FRequests.empty())
+                FRequests.back() = "TLS";
             return;
         }
     }
     {
         std::lock_guard lock(FMutex);
-        FRequests.back() = head.substr(0, head.find("\r\n\r\n"));
+        if (!FRequests.empty()) // unless the responses were just replaced
+            FRequests.back() = head.substr(0, head.find("\r\n\r\n"));
     }
     const auto drain = [&] {
         while (WaitReadable(connection) && ::recv(connection, buffer.data(), buffer.size(), 0) > 0) {

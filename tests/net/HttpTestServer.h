@@ -48,6 +48,8 @@ class THttpTestServer
     THttpTestServer& operator=(const THttpTestServer&) = delete;
 
     uint16_t Port() const { return FPort; }
+    // Answers with responses from the next connection on, counted afresh; forgets the requests.
+    void SetResponses(std::vector<TResponse> responses);
     std::string Base() const { return "http://127.0.0.1:" + std::to_string(FPort) + "/"; }
     // The head of each request received: its request line, then its header lines; for a
     // connection that opened with a TLS handshake instead, "TLS".

@@ -1,5 +1,6 @@
 // A fixture that builds the real main window with the modal boxes answered by the test, its WHOIS
-// questions sent to a loopback server of the test's own and its browser hand-offs recorded.
+// questions and web pages served by loopback servers of the test's own and its browser hand-offs
+// recorded.
 #pragma once
 
 #include <QAbstractButton>
@@ -21,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "HttpTestServer.h"
 #include "Modal.h"
 #include "WhoisAnswers.h"
 #include "WhoisTestServer.h"
@@ -88,6 +90,7 @@ class TMainFormTest : public testing::Test
         TMainFormSetup setup;
         setup.IcmpTransport = std::move(icmp);
         setup.WhoisServers = LoopbackServers(port ? port : Server->Port());
+        setup.VersionFileAddress = Web.Base() + "verno.txt";
         setup.OpenUrl = [this](const QUrl& url) {
             Opened << url.toString();
             return true;
@@ -142,6 +145,8 @@ class TMainFormTest : public testing::Test
     // Until a test serves its own scripts, every question is answered "taken".
     std::unique_ptr<TWhoisTestServer> Server =
         std::make_unique<TWhoisTestServer>(std::vector{TWhoisTestServer::Answer(TakenComAnswer())});
+    // Serves the version file of the update check, and pages to load.
+    THttpTestServer Web{{THttpTestServer::Reply(200, "2.15\n")}};
     std::unique_ptr<TMainForm> Form;
     QTemporaryDir Folder;
 

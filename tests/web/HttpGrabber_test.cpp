@@ -117,7 +117,7 @@ TEST_F(HttpGrabber, HandsTheBodyOverInPiecesWithAProgressEach)
              return r;
          }(),
          {"progress 0/-1", "progress 513/-1", "progress 514/-1", "progress 514/-1", "stream 7 514"}},
-        {"nothing", THttpTestServer::Reply(200), {"progress 0/0", "progress 0/0"}},
+        {"nothing", THttpTestServer::Reply(200), {"progress 0/0", "progress 0/0", "error The page is empty"}},
         {"an error page, like any page",
          THttpTestServer::Reply(404, "gone"),
          {"progress 0/4", "progress 4/4", "progress 4/4", "stream 7 4"}},
@@ -246,6 +246,28 @@ TEST_F(HttpGrabber, ADripStillArrivesWhole)
     }()});
     Fetch(drip.Base());
     EXPECT_EQ(Body, "drip by drip");
+}
+
+TEST_F(HttpGrabber, CancelEndsRunningDownloadsWithoutAWord)
+{
+    THttpTestServer drip({[] {
+        auto r = THttpTestServer::Reply(200, std::string(1000, 'd'));
+        r.DripMs = 5;
+        return r;
+    }()});
+    THttpTestServer silent({THttpTestServer::Silent()});
+    for (const std::string& url : {drip.Base(), silent.Base()}) {
+        Grabber->Url = url;
+        Grabber->Start(0);
+    }
+    QElapsedTimer waited;
+    waited.start();
+    while (Events.empty() && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    const std::size_t before = Events.size();
+    Grabber->Cancel();
+    Wait();
+    EXPECT_EQ(Events.size(), before) << "no event after the cancel";
 }
 
 TEST_F(HttpGrabber, ADestroyedGrabberCancelsItsDownloads)
