@@ -1,7 +1,9 @@
 // Cost of the WHOIS cache against a plain case-insensitive std::unordered_set doing the same work:
 // load a cache file, look names up (half of them present), save it; seconds and peak heap per phase.
+// Then a cache file of 65,536 names that share one hash, against one of 65,536 ordinary names.
 //
 // Usage: cache_bench [names, default 1000000] [lookups, default 1000000]
+#include "CrcForge.h"
 #include "ScanFileReader.h"
 #include "lookupw.h"
 
@@ -203,6 +205,39 @@ void PrintPhases(const char* structure, const TPhase& load, const TPhase& lookup
     }
 }
 
+// Names that all hash alike, in the letters and digits a cache file can hold as lines.
+std::vector<std::string> CollidingNames(std::size_t count)
+{
+    const TStringHashTrie trie;
+    std::vector<std::string> names;
+    for (std::size_t n = 0; names.size() < count; ++n) {
+        const std::string name = WithRegister(trie, "N" + std::to_string(n), 0x5EED1234u);
+        if (std::all_of(name.end() - 4, name.end(), [](char c) {
+                const auto byte = static_cast<unsigned char>(c);
+                return byte > ' ' && byte != 26 && !(byte >= 'a' && byte <= 'z');
+            }))
+            names.push_back(name);
+    }
+    return names;
+}
+
+double LoadSeconds(const std::string& fileName, const std::vector<std::string>& names)
+{
+    {
+        std::ofstream out(fileName, std::ios::binary);
+        for (const std::string& name : names)
+            out << name << "\r\n";
+    }
+    CacheFileName = fileName;
+    const auto start = std::chrono::steady_clock::now();
+    LoadCache();
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    if (!IsCached(names.back()))
+        std::printf("cache_error: a loaded name is missing\n");
+    SaveCache();
+    return seconds.count();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -247,8 +282,19 @@ int main(int argc, char** argv)
         SaveNames(set, setFile);
         TNameSet().swap(set);
     });
+    constexpr std::size_t CollisionNames = 65536;
+    std::mt19937 random(11);
+    std::vector<std::string> randomNames;
+    for (std::size_t i = 0; i < CollisionNames; ++i)
+        randomNames.push_back(RandomName(random, i + 1));
+    const double randomLoad = LoadSeconds((folder / "regi.org.cnf").string(), randomNames);
+    const double collisionLoad =
+        LoadSeconds((folder / "regi.biz.cnf").string(), CollidingNames(CollisionNames));
     std::filesystem::remove_all(folder);
 
+    Print("cache_collision_load_s", collisionLoad);
+    Print("cache_random_load_s", randomLoad);
+    Print("cache_collision_load_vs_random", collisionLoad / randomLoad);
     std::printf("cache_names: %zu\ncache_lookups: %zu\ncache_hits: %zu\n", names, lookups, trieHits);
     PrintPhases("trie", trieLoad, trieLookup, trieSave);
     PrintPhases("hashset", setLoad, setLookup, setSave);

@@ -69,6 +69,12 @@ void THashTrie::InsertItem(TTreeItem& start, std::unique_ptr<TLinkedItem> item, 
             hash = OneLevelDown(hash);
             continue;
         }
+        if (TCollisionBucket* bucket = slot->AsBucket()) {
+            std::string compared = ComparedKey(item->Key);
+            bucket->Items.insert_or_assign(std::move(compared),
+                                           std::make_pair(std::move(item->Key), item->Data));
+            return;
+        }
         int length = 0;
         for (auto* chained = static_cast<TLinkedItem*>(slot.get()); chained; chained = chained->Next.get()) {
             if (KeysEqual(chained->Key, item->Key)) {
@@ -78,9 +84,14 @@ void THashTrie::InsertItem(TTreeItem& start, std::unique_ptr<TLinkedItem> item, 
             ++length;
         }
         std::unique_ptr<TLinkedItem> chain(static_cast<TLinkedItem*>(slot.release()));
-        if (length < MaxChainLength || node->Depth > DeepestSplittingDepth) {
+        if (length < MaxChainLength) {
             item->Next = std::move(chain);
             slot = std::move(item);
+            return;
+        }
+        if (node->Depth > DeepestSplittingDepth) {
+            item->Next = std::move(chain);
+            slot = BucketOf(std::move(item));
             return;
         }
         std::unique_ptr<TTreeItem> split = SplitChain(node->Depth, std::move(chain));
@@ -103,6 +114,16 @@ std::unique_ptr<TTreeItem> THashTrie::SplitChain(int depth, std::unique_ptr<TLin
     return node;
 }
 
+std::unique_ptr<TCollisionBucket> THashTrie::BucketOf(std::unique_ptr<TLinkedItem> chain) const
+{
+    auto bucket = std::make_unique<TCollisionBucket>();
+    for (TLinkedItem* item = chain.get(); item; item = item->Next.get()) {
+        std::string compared = ComparedKey(item->Key);
+        bucket->Items.emplace(std::move(compared), std::make_pair(std::move(item->Key), item->Data));
+    }
+    return bucket;
+}
+
 std::optional<std::uint32_t> THashTrie::Lookup(std::string_view key) const
 {
     std::uint32_t hash = KeyHash(key);
@@ -111,6 +132,11 @@ std::optional<std::uint32_t> THashTrie::Lookup(std::string_view key) const
         TTrieEntry* slot = node->Slots[hash & 0xFF].get();
         if (!slot) {
             return std::nullopt;
+        }
+        if (const TCollisionBucket* bucket = slot->AsBucket()) {
+            const auto found = bucket->Items.find(ComparedKey(key));
+            return found == bucket->Items.end() ? std::nullopt
+                                                : std::optional<std::uint32_t>(found->second.second);
         }
         node = slot->AsNode();
         if (!node) {
@@ -139,6 +165,9 @@ bool VisitNode(const TTreeItem& node, const THashTrie::TVisitor& visitor)
         }
         if (const TTreeItem* below = slot->AsNode()) {
             stop = VisitNode(*below, visitor);
+        } else if (const TCollisionBucket* bucket = slot->AsBucket()) {
+            for (const auto& [compared, item] : bucket->Items)
+                visitor(item.first, item.second, stop);
         } else {
             for (auto* chained = static_cast<const TLinkedItem*>(slot.get()); chained;
                  chained = chained->Next.get()) {
@@ -169,6 +198,17 @@ std::uint32_t TStringHashTrie::KeyHash(std::string_view key) const
         crc = CrcTable[(crc ^ byte) & 0xFF] ^ (crc >> 8);
     }
     return crc;
+}
+
+std::string TStringHashTrie::ComparedKey(std::string_view key) const
+{
+    std::string compared(key);
+    if (!MatchCase) {
+        for (char& c : compared) {
+            c = static_cast<char>(UpperAscii(static_cast<unsigned char>(c)));
+        }
+    }
+    return compared;
 }
 
 bool TStringHashTrie::KeysEqual(std::string_view key1, std::string_view key2) const

@@ -1,6 +1,7 @@
 // Streaming line reader for scan files and cache files.
 #include "ScanFileReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -40,13 +41,17 @@ bool TScanFileReader::ReadLine(std::string& line)
             break;
         }
         const char* const block = FBuffer.data();
+        const std::size_t limit = std::min(FEnd, FPos + (TScanFileReader::MaxLineBytes - line.size()));
         std::size_t stop = FPos;
-        while (stop < FEnd && block[stop] != '\n' && block[stop] != '\r' && block[stop] != EndOfFileMark) {
+        while (stop < limit && block[stop] != '\n' && block[stop] != '\r' && block[stop] != EndOfFileMark) {
             ++stop;
         }
         line.append(block + FPos, stop - FPos);
         consumed = consumed || stop > FPos;
         FPos = stop;
+        if (line.size() == TScanFileReader::MaxLineBytes) {
+            return true;
+        }
         if (stop == FEnd) {
             continue;
         }

@@ -2,7 +2,8 @@
 // so a file of any size costs one block plus the longest line in memory.
 //
 // A line ends at LF or CR LF; a CR not followed by LF is dropped; byte 26 (Ctrl-Z) ends the file;
-// a last line without a line end still counts.
+// a last line without a line end still counts. A line longer than MaxLineBytes goes on as the next
+// line, so memory stays bounded whatever the file holds (a word across the cut is cut in two).
 #pragma once
 
 #include <cstddef>
@@ -14,6 +15,8 @@
 class TScanFileReader
 {
   public:
+    static constexpr std::size_t MaxLineBytes = 1024 * 1024;
+
     // Opens fileName for reading; throws std::runtime_error naming the file when it cannot be opened.
     explicit TScanFileReader(const std::string& fileName);
 

@@ -1,46 +1,16 @@
 // The hash trie behind the WHOIS cache: hashing, case, splitting, the equal-hash bound and traversal.
 #include "HashTrie.h"
 
+#include "CrcForge.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <map>
 #include <vector>
 
 namespace {
-
-// Reference table of the reflected CRC-32 polynomial, independent of the trie's own.
-std::uint32_t CrcTableEntry(std::uint32_t index)
-{
-    for (int bit = 0; bit < 8; ++bit) {
-        index = (index & 1) ? (index >> 1) ^ 0xEDB88320u : index >> 1;
-    }
-    return index;
-}
-
-// Appends four bytes to prefix so that the CRC register ends at target. The register after four more
-// bytes depends only on the four table indices used, which can be read off target from the top byte
-// down; each byte is then chosen to hit its index.
-std::string WithRegister(const TStringHashTrie& trie, std::string prefix, std::uint32_t target)
-{
-    std::uint32_t indices[4];
-    std::uint32_t rest = target;
-    for (int k = 3; k >= 0; --k) {
-        for (std::uint32_t i = 0; i < 256; ++i) {
-            if ((CrcTableEntry(i) >> 24) == (rest >> 24)) {
-                indices[k] = i;
-                break;
-            }
-        }
-        rest = (rest ^ CrcTableEntry(indices[k])) << 8;
-    }
-    std::uint32_t crc = trie.KeyHash(prefix);
-    for (const std::uint32_t index : indices) {
-        prefix.push_back(static_cast<char>((crc ^ index) & 0xFF));
-        crc = CrcTableEntry(index) ^ (crc >> 8);
-    }
-    return prefix;
-}
 
 bool HasLowerCaseLetter(const std::string& key)
 {
@@ -152,6 +122,10 @@ TEST(StringHashTrie, KeysWithOneAndTheSameHashAreAllKept)
         EXPECT_EQ(node->Depth, depth);
     }
     EXPECT_EQ(node->Slots[sharedHash >> 24]->AsNode(), nullptr);
+    EXPECT_NE(node->Slots[sharedHash >> 24]->AsBucket(), nullptr) << "past eight: a bucket in key order";
+    std::vector<std::string> sorted = keys;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(VisitedKeys(trie), sorted);
 }
 
 TEST(StringHashTrie, ForEachGoesBySlotNewestFirstAndStopsAfterTheSlot)

@@ -85,3 +85,19 @@ TEST(ScanFileReader, FileErrorsNameTheFile)
 }
 
 } // namespace
+
+// A file without line ends used to be read whole into one string.
+TEST(ScanFileReader, AnOverlongLineGoesOnAsTheNextLine)
+{
+    TTempFolder folder;
+    const std::string fileName = folder.File("long.txt");
+    const std::size_t max = TScanFileReader::MaxLineBytes;
+    WriteFile(fileName, std::string(3 * max + 10, 'w') + "\r\nnext\r\n");
+    TScanFileReader reader(fileName);
+    std::string line;
+    std::vector<std::size_t> lengths;
+    while (reader.ReadLine(line))
+        lengths.push_back(line.size());
+    EXPECT_EQ(lengths, (std::vector<std::size_t>{max, max, max, 10, 4}));
+    EXPECT_EQ(TScanFileReader::CountLines(fileName), 5u);
+}
