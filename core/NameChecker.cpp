@@ -45,6 +45,7 @@ std::optional<TVerdictKind> TNameChecker::CheckCurrentName(TCacheRule rule)
         Registered.Add(CurrentName);
         if (rule == TCacheRule::AddAlways || !IsCached(CurrentName))
             AddToCache(CurrentName);
+        FlushCacheIfDue(std::chrono::steady_clock::now());
         break;
     case TVerdictKind::Limited:
     case TVerdictKind::NotAnswered:

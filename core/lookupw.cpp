@@ -7,22 +7,35 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <system_error>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-std::string StartupFolder()
+std::filesystem::path StartupCacheFolder()
 {
     std::error_code error;
-    const std::filesystem::path folder = std::filesystem::current_path(error);
     // Without a readable current folder the names stay relative, which still means the current folder.
-    return error ? std::string() : folder.string() + '/';
+    std::filesystem::path folder = std::filesystem::current_path(error);
+    if (error) {
+        folder.clear();
+    }
+    const bool writable = ::access(folder.empty() ? "." : folder.c_str(), W_OK) == 0;
+    std::filesystem::path chosen =
+        ChooseCacheFolder(folder, writable, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (chosen != folder) {
+        std::filesystem::create_directories(chosen, error);
+    }
+    return chosen;
 }
 
 // The names in memory together with the file they were read from and are written back to.
@@ -38,6 +51,9 @@ struct TCacheState
     std::unique_ptr<TLoadedCache> Loaded;
     // Stored as each name's data word; nothing reads it back.
     std::uint32_t InsertionCounter = 0;
+    // Names added since the file was last written, and when that was.
+    bool Changed = false;
+    std::chrono::steady_clock::time_point LastWrite = std::chrono::steady_clock::now();
 };
 
 TCacheState& Cache()
@@ -86,14 +102,66 @@ class TTemporaryFile
     bool FRenamed = false;
 };
 
-void WriteNames(const TStringHashTrie& names, const std::string& fileName)
+// An advisory lock on a file beside the cache, held while a copy of the program merges and writes:
+// two copies saving the same cache take turns.
+class TSaveLock
 {
-    const std::string temporaryName = fileName + ".tmp";
-    TFileHandle file(std::fopen(temporaryName.c_str(), "wb"));
-    if (!file) {
+  public:
+    explicit TSaveLock(const std::string& cacheFile)
+        : FFile(::open((cacheFile + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644))
+    {
+        if (FFile < 0) {
+            ThrowFileError("Cannot save cache file", cacheFile, errno);
+        }
+        while (::flock(FFile, LOCK_EX) != 0) {
+            if (errno != EINTR) {
+                const int error = errno;
+                ::close(FFile);
+                ThrowFileError("Cannot save cache file", cacheFile, error);
+            }
+        }
+    }
+    TSaveLock(const TSaveLock&) = delete;
+    TSaveLock& operator=(const TSaveLock&) = delete;
+    ~TSaveLock() { ::close(FFile); } // closing releases the lock
+
+  private:
+    int FFile;
+};
+
+// The names another copy of the program saved to the file since this one loaded it.
+void MergeFromFile(TStringHashTrie& names, const std::string& fileName, std::uint32_t& counter)
+{
+    if (!std::filesystem::exists(fileName)) {
+        return;
+    }
+    TScanFileReader reader(fileName);
+    std::string line;
+    while (reader.ReadLine(line)) {
+        if (!names.Lookup(line)) {
+            names.Insert(line, counter++);
+        }
+    }
+}
+
+// Merges, then writes the names to a temporary file of this save's own and renames it over the file.
+void WriteNames(TStringHashTrie& names, const std::string& fileName, std::uint32_t& counter)
+{
+    const TSaveLock lock(fileName);
+    MergeFromFile(names, fileName, counter);
+    std::string temporaryName = fileName + ".XXXXXX";
+    const int descriptor = ::mkostemp(temporaryName.data(), O_CLOEXEC);
+    if (descriptor < 0) {
         ThrowFileError("Cannot save cache file", fileName, errno);
     }
     TTemporaryFile temporary(temporaryName);
+    ::fchmod(descriptor, 0644);
+    TFileHandle file(::fdopen(descriptor, "wb"));
+    if (!file) {
+        const int error = errno;
+        ::close(descriptor);
+        ThrowFileError("Cannot save cache file", fileName, error);
+    }
     bool written = true;
     names.ForEach([&](const std::string& key, std::uint32_t, bool&) {
         written = written && std::fwrite(key.data(), 1, key.size(), file.get()) == key.size() &&
@@ -113,12 +181,32 @@ void WriteNames(const TStringHashTrie& names, const std::string& fileName)
 
 } // namespace
 
-const std::string CacheFolder = StartupFolder();
-std::string CacheFileName = CacheFolder + "regi.com.cnf";
+std::filesystem::path ChooseCacheFolder(const std::filesystem::path& startup, bool writable,
+                                        const char* dataHome, const char* home)
+{
+    if (writable) {
+        return startup;
+    }
+    // Relative values of XDG_DATA_HOME are to be ignored, as the XDG base directories say.
+    if (dataHome && std::filesystem::path(dataHome).is_absolute()) {
+        return std::filesystem::path(dataHome) / "Sollentra";
+    }
+    if (home && *home) {
+        return std::filesystem::path(home) / ".local" / "share" / "Sollentra";
+    }
+    return startup;
+}
+
+const std::filesystem::path CacheFolder = StartupCacheFolder();
+const bool CacheFolderMoved = [] {
+    std::error_code error;
+    return CacheFolder != std::filesystem::current_path(error);
+}();
+std::string CacheFileName = CacheFileFor(".com");
 
 std::string CacheFileFor(std::string_view suffix)
 {
-    return CacheFolder + "regi" + std::string(suffix) + ".cnf";
+    return (CacheFolder / ("regi" + std::string(suffix) + ".cnf")).string();
 }
 
 void LoadCache()
@@ -149,8 +237,9 @@ void SaveCache()
     if (!cache.Loaded) {
         return;
     }
-    WriteNames(cache.Loaded->Names, cache.Loaded->BoundFile);
+    WriteNames(cache.Loaded->Names, cache.Loaded->BoundFile, cache.InsertionCounter);
     cache.Loaded.reset();
+    cache.Changed = false;
 }
 
 void AddToCache(std::string_view name)
@@ -160,6 +249,23 @@ void AddToCache(std::string_view name)
         LoadCache();
     }
     cache.Loaded->Names.Insert(name, cache.InsertionCounter++);
+    cache.Changed = true;
+}
+
+bool FlushCacheIfDue(std::chrono::steady_clock::time_point now)
+{
+    TCacheState& cache = Cache();
+    if (!cache.Loaded || !cache.Changed || now - cache.LastWrite < CacheFlushInterval) {
+        return true;
+    }
+    cache.LastWrite = now;
+    try {
+        WriteNames(cache.Loaded->Names, cache.Loaded->BoundFile, cache.InsertionCounter);
+    } catch (const std::runtime_error&) {
+        return false;
+    }
+    cache.Changed = false;
+    return true;
 }
 
 bool IsCached(std::string_view name)

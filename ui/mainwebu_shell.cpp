@@ -74,6 +74,10 @@ void TMainForm::FormShow()
                    Latin1(Unscramble(CaptionProgram)));
     if (PlatformVersion() == QLatin1String("5.0"))
         Animate1->show();
+    if (CacheFolderMoved)
+        StatusBar1->setText(
+            QStringLiteral("The start-up folder cannot be written: cache files are kept in ") +
+            QString::fromStdString(CacheFolder.string()));
 }
 
 void TMainForm::LoadOptions()

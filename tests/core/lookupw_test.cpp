@@ -9,6 +9,9 @@
 #include <set>
 #include <stdexcept>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 class Cache : public testing::Test
@@ -124,8 +127,8 @@ TEST_F(Cache, AFailedSaveKeepsTheOldFileAndTheNames)
     WriteFile(ComFile, "one\r\ntwo\r\n");
     LoadCache();
     AddToCache("three");
-    // A folder where the temporary file would go makes the save fail before the old file is touched.
-    const std::string obstacle = ComFile + ".tmp";
+    // A folder where the save's lock file would go makes the save fail before the old file is touched.
+    const std::string obstacle = ComFile + ".lock";
     std::filesystem::create_directory(obstacle);
 
     ExpectErrorNaming(ComFile, SaveCache);
@@ -140,7 +143,6 @@ TEST_F(Cache, AFailedSaveKeepsTheOldFileAndTheNames)
     std::filesystem::remove(obstacle);
     SaveCache();
     EXPECT_EQ(CacheLines(ComFile), (std::multiset<std::string>{"one", "two", "three"}));
-    EXPECT_FALSE(std::filesystem::exists(obstacle));
 }
 
 TEST_F(Cache, AFailedLoadLeavesNothingThatASaveCouldWrite)
@@ -153,3 +155,81 @@ TEST_F(Cache, AFailedLoadLeavesNothingThatASaveCouldWrite)
 }
 
 } // namespace
+
+namespace {
+
+// Two copies of the program saving one cache used to tear it: a fixed temporary name shared by
+// both, and each save removing the other's temporary file.
+TEST_F(Cache, TwoProcessesSavingOneCacheLoseNothing)
+{
+    constexpr int Rounds = 15;
+    const auto saveInTurns = [this](const char* prefix) {
+        for (int round = 0; round < Rounds; ++round) {
+            CacheFileName = ComFile;
+            LoadCache();
+            for (int i = 0; i < 200; ++i)
+                AddToCache(prefix + std::to_string(round) + "x" + std::to_string(i));
+            SaveCache();
+        }
+    };
+    const pid_t child = fork();
+    if (child == 0) {
+        try {
+            saveInTurns("child");
+        } catch (const std::exception&) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+    EXPECT_NO_THROW(saveInTurns("parent"));
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "every save of the other copy succeeded";
+    const std::multiset<std::string> lines = CacheLines(ComFile);
+    EXPECT_EQ(lines.size(), 2u * Rounds * 200);
+    EXPECT_EQ(lines.count("child14x199"), 1u);
+    EXPECT_EQ(lines.count("parent0x0"), 1u);
+}
+
+TEST_F(Cache, ARunWritesItsFindsOnceAMinuteAndOnlyWhenSomethingChanged)
+{
+    using Clock = std::chrono::steady_clock;
+    LoadCache();
+    const Clock::time_point start = Clock::now();
+    AddToCache("early");
+    EXPECT_TRUE(FlushCacheIfDue(start + std::chrono::seconds(1)));
+    EXPECT_EQ(ReadFile(ComFile), "") << "not within the minute";
+    EXPECT_TRUE(FlushCacheIfDue(start + CacheFlushInterval + std::chrono::seconds(1)));
+    EXPECT_EQ(ReadFile(ComFile), "early\r\n") << "written while the run goes on";
+    EXPECT_TRUE(IsCached("early")) << "and kept in memory";
+
+    WriteFile(ComFile, "early\r\nother\r\n"); // as if another copy had saved meanwhile
+    EXPECT_TRUE(FlushCacheIfDue(start + 3 * CacheFlushInterval));
+    EXPECT_EQ(ReadFile(ComFile), "early\r\nother\r\n") << "nothing new: nothing written";
+}
+
+} // namespace
+
+// Started from a folder it cannot write, the program used to fail every scan with
+// Cannot create cache file "//regi.com.cnf".
+TEST(CacheFolder, AnUnwritableStartUpFolderGivesWayToTheUsersDataFolder)
+{
+    const struct
+    {
+        const char* startup;
+        bool writable;
+        const char* dataHome;
+        const char* home;
+        const char* folder;
+    } cases[] = {
+        {"/work", true, "/data", "/home/u", "/work"},
+        {"/", false, "/data", "/home/u", "/data/Sollentra"},
+        {"/", false, "relative", "/home/u", "/home/u/.local/share/Sollentra"},
+        {"/", false, nullptr, "/home/u", "/home/u/.local/share/Sollentra"},
+        {"/", false, nullptr, nullptr, "/"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ChooseCacheFolder(c.startup, c.writable, c.dataHome, c.home), c.folder) << c.startup;
+    EXPECT_EQ((ChooseCacheFolder("/", true, nullptr, nullptr) / "regi.com.cnf").string(), "/regi.com.cnf");
+    EXPECT_EQ(CacheFileFor(".co.uk"), (CacheFolder / "regi.co.uk.cnf").string());
+}
