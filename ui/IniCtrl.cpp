@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -70,6 +71,26 @@ QString TIniCtrl::FileName()
     if (folder.isEmpty() || QDir::isRelativePath(folder))
         folder = QDir::homePath() + QLatin1String("/.config");
     return folder + QLatin1Char('/') + QCoreApplication::applicationName() + QLatin1String(".ini");
+}
+
+QString TIniCtrl::SetAsideBrokenFile()
+{
+    const QString fileName = FileName();
+    QFile file(fileName);
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return {};
+    const bool binary = file.readAll().contains('\0');
+    file.close();
+    bool unreadable = binary;
+    if (!unreadable) {
+        const QSettings store(fileName, QSettings::IniFormat);
+        unreadable = store.status() == QSettings::FormatError;
+    }
+    if (!unreadable)
+        return {};
+    const QString kept = fileName + QStringLiteral(".broken");
+    QFile::remove(kept);
+    return QFile::rename(fileName, kept) ? kept : QString();
 }
 
 TIniCtrl& TIniCtrl::Global()

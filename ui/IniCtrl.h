@@ -51,4 +51,10 @@ class TIniCtrl
 
     // The file behind the store, as it is resolved now.
     static QString FileName();
+
+    // A file that cannot be read as settings (not INI, or binary) would fail every read and be
+    // rewritten from what little could be made of it: it is set aside as FileName() + ".broken",
+    // replacing an older one, and the store starts from the defaults. Returns the name it was kept
+    // under, or nothing when the file was fine or absent.
+    static QString SetAsideBrokenFile();
 };

@@ -52,6 +52,7 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     resize(712, 580);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    FBrokenSettings = TIniCtrl::SetAsideBrokenFile();
     // The recently-used lists load before the window's own creation handler runs.
     Mru2 = new TMRUList(QStringLiteral("Mru2"), QStringLiteral("LoadWebList"), this);
     Mru2->SetButton(SpeedButton3);

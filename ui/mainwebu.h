@@ -275,6 +275,7 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
     bool FClosePending = false; // a close asked for while a command was running
     QElapsedTimer FSincePump;   // since the run last let the window's messages run
     bool FFirstShow = true;
+    QString FBrokenSettings; // where an unreadable settings file was set aside at start
     bool FShowHints = true;
     int FRunCount = 0;
     TOptForm* FOptForm = nullptr;

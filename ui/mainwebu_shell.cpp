@@ -74,6 +74,11 @@ void TMainForm::FormShow()
                    Latin1(Unscramble(CaptionProgram)));
     if (PlatformVersion() == QLatin1String("5.0"))
         Animate1->show();
+    if (!FBrokenSettings.isEmpty())
+        TModal::Information(this,
+                            QStringLiteral("The settings could not be read and were reset to their defaults. "
+                                           "The old settings file was kept as %1.")
+                                .arg(FBrokenSettings));
     if (CacheFolderMoved)
         StatusBar1->setText(
             QStringLiteral("The start-up folder cannot be written: cache files are kept in ") +

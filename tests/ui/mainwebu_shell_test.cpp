@@ -220,3 +220,36 @@ TEST_F(MainFormShellTest, TheServersSectionMovesASuffixToAnotherServerAndSaysWha
     Form->show();
     EXPECT_EQ(ShownTexts(TModalKind::Information).size(), 1) << "said once";
 }
+
+// A broken settings file used to give an error box at start and at exit, and was rewritten anyway.
+TEST_F(MainFormShellTest, ABrokenSettingsFileIsSetAsideAndTheProgramStartsFromTheDefaults)
+{
+    const struct
+    {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"not INI", "[Sort Alpha\nActive==\"\n[[[\n\"unterminated\n"},
+        {"binary", std::string("\x7f"
+                               "ELF\0\0\x01[RC]\nSearchIndex=9\n",
+                               22)},
+    };
+    for (const auto& c : cases) {
+        Form.reset();
+        WriteText(TIniCtrl::FileName(), c.bytes);
+        Shown.clear();
+        Form = MakeForm();
+        Form->show();
+        EXPECT_EQ(
+            ShownTexts(TModalKind::Information),
+            QStringList{"The settings could not be read and were reset to their defaults. The old settings "
+                        "file was kept as " +
+                        TIniCtrl::FileName() + ".broken."})
+            << c.what;
+        EXPECT_EQ(ReadText(TIniCtrl::FileName() + ".broken"), c.bytes) << c.what;
+        EXPECT_EQ(Form->RunCount(), 2) << c.what << ": the defaults";
+        Form.reset();
+        EXPECT_TRUE(ShownTexts(TModalKind::Error).isEmpty()) << c.what;
+        EXPECT_EQ(Store.ReadInteger("RC", "SearchIndex", 0), 2) << c.what << ": a fresh file at exit";
+    }
+}
