@@ -1,10 +1,12 @@
 // A whole checking run in the real main window (offscreen) against the loopback test server, set
 // beside the bare socket loop asking the same names; the longest pause of the window's timers
-// while a slow server keeps a query waiting; and how long a click on "Stop Sca&n" takes to bring
-// the window back to idle while a server hangs.
+// while a slow server keeps a query waiting; how long a click on "Stop Sca&n" takes to bring the
+// window back to idle while a server hangs; and how the run's time grows from 200,000 to 400,000
+// names with a lookup that answers at once, with the lists sorted and not.
 //   run_bench [names]     (default 100000)
 // The run keeps its cache files and scan file in the folder the program starts in, so the
 // benchmark runs itself again in a fresh temporary folder and removes it afterwards.
+#include "IniCtrl.h"
 #include "Modal.h"
 #include "RawLookup.h"
 #include "WhoisAnswers.h"
@@ -60,6 +62,36 @@ void WriteScanFile(const std::string& fileName, const std::vector<std::string>& 
     std::ofstream file(fileName, std::ios::binary);
     for (std::size_t i = 0; i < names.size(); ++i)
         file << names[i] << ((i + 1) % WordsPerLine == 0 || i + 1 == names.size() ? "\r\n" : " ");
+}
+
+// Every name is free, at once: the run and the lists are all that is measured.
+class TFreeLookup : public TNameLookup
+{
+  public:
+    TCheckResult Check(std::string_view, std::string_view) override
+    {
+        TCheckResult result;
+        result.Verdict.Kind = TVerdictKind::Free;
+        return result;
+    }
+};
+
+// Seconds of a run over count names with the lists sorted or not.
+double ListRunSeconds(int count, bool sorted)
+{
+    TIniCtrl().WriteBool(QStringLiteral("Sort Alpha"), QStringLiteral("Active"), sorted);
+    WriteScanFile("list.txt", Names(count));
+    TMainFormSetup setup;
+    setup.Lookup = std::make_shared<TFreeLookup>();
+    TMainForm form(std::move(setup));
+    form.show();
+    form.LoadScanFile(QStringLiteral("list.txt"));
+    const auto start = Clock::now();
+    form.findChild<QAbstractButton*>(QStringLiteral("SearchBtn"))->click();
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    if (form.Checker().Available.Count() != std::size_t(count))
+        std::cerr << "the list run settled " << form.Checker().Available.Count() << " of " << count << '\n';
+    return seconds;
 }
 
 // Scans fileName in the window and returns the seconds the run took; onTick runs on every tick of
@@ -148,13 +180,20 @@ int Measure(int argc, char* argv[], int count)
         stopLatencyMs = std::chrono::duration<double, std::milli>(Clock::now() - clickDue).count();
     }
 
+    const double sorted200k = ListRunSeconds(200000, true), sorted400k = ListRunSeconds(400000, true);
+    const double unsorted200k = ListRunSeconds(200000, false), unsorted400k = ListRunSeconds(400000, false);
+
     const double runRate = count / runSeconds, rawRate = count / rawSeconds;
     std::cout << "names: " << count << '\n'
               << "run_names_per_s: " << runRate << '\n'
               << "raw_lookups_per_s: " << rawRate << '\n'
               << "run_vs_raw_ratio: " << runRate / rawRate << '\n'
               << "max_ui_stall_ms: " << longestGapMs << '\n'
-              << "stop_latency_ms: " << stopLatencyMs << '\n';
+              << "stop_latency_ms: " << stopLatencyMs << '\n'
+              << "sorted_run_400k_s: " << sorted400k << '\n'
+              << "sorted_run_growth: " << sorted400k / sorted200k << '\n'
+              << "unsorted_run_400k_s: " << unsorted400k << '\n'
+              << "unsorted_run_growth: " << unsorted400k / unsorted200k << '\n';
     return 0;
 }
 

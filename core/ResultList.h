@@ -1,7 +1,9 @@
 // One result list of a run ("Registered" or "Available"): bare names in the order they were
 // settled, or in alphabetical order ignoring letter case once sorting is switched on. An index
-// beside the entries answers "is this name listed, in any letter case?" without scanning them,
-// so a run over a long file stays linear. The list box on the window is only a view of this.
+// beside the entries answers "is this name listed, in any letter case?" without scanning them, and
+// the entries are kept in blocks of a bounded size, so a sorted insert moves one block's names, not
+// the whole list: a run over a long file stays near linear either way. The list box on the window is
+// only a view of this.
 #pragma once
 
 #include <cstddef>
@@ -14,6 +16,9 @@
 class TResultList
 {
   public:
+    // The most names a block holds before it is split in two.
+    static constexpr std::size_t BlockSize = 128;
+
     // Raised after an entry was inserted at index.
     std::function<void(std::size_t index, const std::string& name)> OnInsert;
     // Raised after the entries were emptied or reordered as a whole.
@@ -32,12 +37,22 @@ class TResultList
     void SetSorted();
     bool Sorted() const { return FSorted; }
 
-    std::size_t Count() const { return FEntries.size(); }
-    const std::string& operator[](std::size_t index) const { return FEntries[index]; }
-    const std::vector<std::string>& Entries() const { return FEntries; }
+    std::size_t Count() const { return FCount; }
+    // The entry at index, in logarithmic time: for a view's rows on screen rather than a loop.
+    const std::string& operator[](std::size_t index) const;
+    // Every entry in order, copied.
+    std::vector<std::string> Entries() const;
 
   private:
-    std::vector<std::string> FEntries;
+    // The sizes of the blocks as a Fenwick tree: how many entries stand before a block, and which
+    // block holds an index, in logarithmic time. Rebuilt when blocks come or split.
+    void RebuildSizes();
+    void GrowBlock(std::size_t block);
+    std::size_t CountBefore(std::size_t block) const;
+
+    std::vector<std::vector<std::string>> FBlocks; // none empty
+    std::vector<std::size_t> FSizes;               // the Fenwick tree, 1-based
+    std::size_t FCount = 0;
     std::unordered_set<std::string> FIndex; // the entries in lower case
     bool FSorted = false;
 };

@@ -9,7 +9,7 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -27,7 +27,8 @@
 
 TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     : QMainWindow(parent), ICMP(setup.IcmpTransport ? std::move(setup.IcmpTransport) : SocketIcmpTransport()),
-      FLookup(WhoisClient1, std::move(setup.WhoisServers)), FOpenUrl(std::move(setup.OpenUrl)),
+      FLookup(WhoisClient1, std::move(setup.WhoisServers)), FOtherLookup(std::move(setup.Lookup)),
+      FOpenUrl(std::move(setup.OpenUrl)),
       FVersionFileAddress(setup.VersionFileAddress.empty() ? VersionFileAddress() : setup.VersionFileAddress)
 {
     if (!FOpenUrl)
@@ -96,41 +97,26 @@ void TMainForm::ConnectHandlers()
     On(CB2, &QComboBox::activated, &TMainForm::CB2Change);
     On(QuickSearchBtn, &QPushButton::clicked, &TMainForm::QuickSearchBtnClick);
     On(QuickDom, &QLineEdit::returnPressed, &TMainForm::QuickDomKeyPress);
-    On(LB1, &QListWidget::itemDoubleClicked, &TMainForm::LB1DblClick);
+    On(LB1, &QListView::doubleClicked, &TMainForm::LB1DblClick);
     On(MenuItem5, &QAction::triggered, &TMainForm::LB1DblClick);
-    On(LB2, &QListWidget::itemDoubleClicked, &TMainForm::LB2DblClick);
+    On(LB2, &QListView::doubleClicked, &TMainForm::LB2DblClick);
     On(RegDom, &QPushButton::clicked, &TMainForm::RegDomClick);
-    On(LB1, &QListWidget::itemClicked, &TMainForm::LB1Click);
+    On(LB1, &QListView::clicked, &TMainForm::LB1Click);
     On(MenuItem3, &QAction::triggered, &TMainForm::MenuItem3Click);
     On(WhoIsBtn, &QPushButton::clicked, &TMainForm::WhoIsBtnClick);
     On(PingBtn, &QPushButton::clicked, &TMainForm::PingBtnClick);
     On(MenuItem6, &QAction::triggered, &TMainForm::PingBtnClick);
-    connect(LB1, &QListWidget::customContextMenuRequested, this,
+    connect(LB1, &QListView::customContextMenuRequested, this,
             [this](const QPoint& at) { takendomsmenu->popup(LB1->viewport()->mapToGlobal(at)); });
-
-    FChecker.Registered.OnInsert = [this](std::size_t index, const std::string& name) {
-        LB1->insertItem(int(index), Latin1(name));
-    };
-    FChecker.Registered.OnReset = [this] { ShowList(LB1, FChecker.Registered); };
-    FChecker.Available.OnInsert = [this](std::size_t index, const std::string& name) {
-        LB2->insertItem(int(index), Latin1(name));
-    };
-    FChecker.Available.OnReset = [this] { ShowList(LB2, FChecker.Available); };
 }
 
-void TMainForm::ShowList(QListWidget* box, const TResultList& list)
+std::optional<std::string> TMainForm::SelectedName(const QListView* list, const TResultList& names)
 {
-    box->clear();
-    for (const std::string& name : list.Entries())
-        box->addItem(Latin1(name));
-}
-
-std::optional<std::string> TMainForm::SelectedName(const QListWidget* list, const TResultList& names)
-{
-    const int row = list->currentRow();
-    if (row < 0 || std::size_t(row) >= names.Count() || !list->item(row)->isSelected())
+    const QModelIndex current = list->currentIndex();
+    if (!current.isValid() || std::size_t(current.row()) >= names.Count() ||
+        !list->selectionModel()->isSelected(current))
         return std::nullopt;
-    return names[std::size_t(row)];
+    return names[std::size_t(current.row())];
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

@@ -31,7 +31,8 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
+class TResultListModel;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
@@ -58,6 +59,8 @@ struct TMainFormSetup
     std::unique_ptr<TIcmpTransport> IcmpTransport;
     // Where the update check finds the version file; empty means the maker's site.
     std::string VersionFileAddress;
+    // Answers every question in place of the registries; none means WHOIS and RDAP as configured.
+    std::shared_ptr<TNameLookup> Lookup;
 };
 
 // What is running; one routine enables the commands from it.
@@ -169,7 +172,6 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
     static QIcon SearchImage(int index);
     // Replaces the file's contents, or throws naming the file; the old contents stay on failure.
     static void WriteWholeFile(const QString& path, const QByteArray& bytes);
-    void ShowList(QListWidget* box, const TResultList& list);
     // Enables every command from what is running: nothing may load a source, change a suffix or
     // start another check while a run or quick search is in progress.
     void UpdateCommands();
@@ -187,7 +189,7 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
         TMainForm& FForm;
     };
     // The name selected in list, which shows names; none when nothing is selected.
-    static std::optional<std::string> SelectedName(const QListWidget* list, const TResultList& names);
+    static std::optional<std::string> SelectedName(const QListView* list, const TResultList& names);
 
     void FormCreate();
     void FormShow();
@@ -258,7 +260,8 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
 
     TIniCtrl IniCtrl1;
     TWhoisLookup FLookup;
-    TNameChecker FChecker{*this, FLookup};
+    std::shared_ptr<TNameLookup> FOtherLookup;
+    TNameChecker FChecker{*this, FOtherLookup ? *FOtherLookup : static_cast<TNameLookup&>(FLookup)};
     TCheckingRun FRun{FChecker, *this};
     TQuickSearch FQuickSearch{FChecker, *this};
     std::function<bool(const QUrl&)> FOpenUrl;
@@ -291,9 +294,9 @@ class TMainForm : public QMainWindow, public TDisplayPort, public TScanPort, pub
     QToolButton* SpeedButton4 = nullptr;
     QToolButton* AbortBtn = nullptr;
     QGroupBox* GB1 = nullptr;
-    QListWidget* LB1 = nullptr;
+    QListView* LB1 = nullptr;
     QGroupBox* GB2 = nullptr;
-    QListWidget* LB2 = nullptr;
+    QListView* LB2 = nullptr;
     QComboBox* CB1 = nullptr;
     QSpinBox* SP1 = nullptr;
     QSpinBox* SP2 = nullptr;

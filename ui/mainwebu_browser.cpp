@@ -2,7 +2,7 @@
 // for an available name, and the registrar's home page behind the banner.
 #include "mainwebu.h"
 
-#include <QListWidget>
+#include <QListView>
 
 #include "BrowserAddresses.h"
 #include "TextBytes.h"

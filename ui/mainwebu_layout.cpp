@@ -7,7 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -22,6 +22,7 @@
 #include "Animate.h"
 #include "Artwork.h"
 #include "Controls.h"
+#include "ResultListModel.h"
 #include "WaitingGradient.h"
 
 namespace {
@@ -118,18 +119,24 @@ void TMainForm::CreateControls()
     GB1 = Make<QGroupBox>("GB1", QStringLiteral("Registered"));
     GB1->setFixedWidth(119);
     GB1->setStyleSheet(QStringLiteral("QGroupBox#GB1 { font-weight: bold; color: blue; }"));
-    LB1 = Make<QListWidget>("LB1");
+    LB1 = Make<QListView>("LB1");
+    LB1->setModel(new TResultListModel(FChecker.Registered, LB1));
+    LB1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     LB1->setToolTip(QStringLiteral("Double click to visit"));
     LB1->setCursor(Qt::PointingHandCursor);
     LB1->setContextMenuPolicy(Qt::CustomContextMenu);
     LB1->setUniformItemSizes(true);
+    LB1->setLayoutMode(QListView::Batched);
     (new QVBoxLayout(GB1))->addWidget(LB1);
     GB2 = Make<QGroupBox>("GB2", QStringLiteral("Available"));
     GB2->setFixedWidth(120);
-    LB2 = Make<QListWidget>("LB2");
+    LB2 = Make<QListView>("LB2");
+    LB2->setModel(new TResultListModel(FChecker.Available, LB2));
+    LB2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     LB2->setToolTip(QStringLiteral("Double click to register"));
     LB2->setCursor(Qt::PointingHandCursor);
     LB2->setUniformItemSizes(true);
+    LB2->setLayoutMode(QListView::Batched);
     (new QVBoxLayout(GB2))->addWidget(LB2);
     middle->addWidget(GB1);
     middle->addWidget(GB2);

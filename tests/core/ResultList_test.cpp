@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -49,6 +50,37 @@ TEST(ResultList, SortingReordersOnceAndPlacesEveryLaterName)
     list.Add("b");
     list.Add("A");
     EXPECT_EQ(list.Entries(), (std::vector<std::string>{"A", "b"})) << "a list stays sorted once emptied";
+}
+
+} // namespace
+
+namespace {
+
+// Past one block: the reported places, the order and the look-up by index must agree with a plain
+// sorted list (a sorted insert used to shift the whole list).
+TEST(ResultList, ManyNamesKeepTheirPlacesAcrossBlocks)
+{
+    for (const bool sorted : {false, true}) {
+        TResultList list;
+        if (sorted)
+            list.SetSorted();
+        std::vector<std::string> mirror;
+        list.OnInsert = [&mirror](std::size_t index, const std::string& name) {
+            mirror.insert(mirror.begin() + std::ptrdiff_t(index), name);
+        };
+        unsigned seed = 12345;
+        for (int i = 0; i < 5 * int(TResultList::BlockSize); ++i) {
+            seed = seed * 1103515245 + 12345;
+            list.Add("n" + std::to_string(seed % 100000));
+        }
+        EXPECT_EQ(list.Entries(), mirror) << sorted;
+        ASSERT_EQ(list.Count(), mirror.size());
+        for (std::size_t i = 0; i < mirror.size(); ++i)
+            ASSERT_EQ(list[i], mirror[i]) << sorted << " " << i;
+        if (sorted) {
+            EXPECT_TRUE(std::is_sorted(mirror.begin(), mirror.end())) << "names of one shape sort plainly";
+        }
+    }
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -40,11 +40,12 @@ inline std::string ReadText(const QString& fileName)
     return bytes.str();
 }
 
-inline QStringList Items(const QListWidget* list)
+inline QStringList Items(const QListView* list)
 {
     QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->item(i)->text();
+    const QAbstractItemModel* model = list->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        items << model->index(row, 0).data().toString();
     return items;
 }
 
@@ -125,8 +126,16 @@ class TMainFormTest : public testing::Test
     void Serve(std::vector<TWhoisTestServer::TScript> scripts) { Server->SetScripts(std::move(scripts)); }
 
     QString Text(const char* label) { return Find<QLabel>(label)->text(); }
-    QStringList Registered() { return Items(Find<QListWidget>("LB1")); }
-    QStringList Available() { return Items(Find<QListWidget>("LB2")); }
+    QStringList Registered() { return Items(Find<QListView>("LB1")); }
+    QStringList Available() { return Items(Find<QListView>("LB2")); }
+    // Selects row of a result list as a click would, and gives its index.
+    QModelIndex Select(const char* listName, int row)
+    {
+        auto* list = Find<QListView>(listName);
+        const QModelIndex index = list->model()->index(row, 0);
+        list->setCurrentIndex(index);
+        return index;
+    }
     // The texts of the boxes of one kind shown so far.
     QStringList ShownTexts(TModalKind kind) const
     {

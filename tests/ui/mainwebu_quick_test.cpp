@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QTest>
 #include <QTimer>
 
@@ -28,9 +28,7 @@ class MainFormQuickTest : public TMainFormTest
     }
     void DoubleClick(const char* listName, int row)
     {
-        auto* list = Find<QListWidget>(listName);
-        list->setCurrentRow(row);
-        emit list->itemDoubleClicked(list->item(row));
+        emit Find<QListView>(listName)->doubleClicked(Select(listName, row));
     }
 };
 
@@ -122,7 +120,7 @@ TEST_F(MainFormQuickTest, NothingSelectedOpensNothing)
 {
     Serve({TWhoisTestServer::Answer(FreeComAnswer())});
     Type("name");
-    Find<QListWidget>("LB2")->clearSelection();
+    Find<QListView>("LB2")->clearSelection();
     Click("RegDom");
     ASSERT_EQ(Shown.size(), 1u);
     EXPECT_EQ(Shown[0].Text,

@@ -6,7 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -54,8 +54,8 @@ TEST_F(MainFormRunTest, ControlsCarryTheirCaptionsAndHints)
         EXPECT_FALSE(Find<QGroupBox>(group)->title().isEmpty()) << group;
     EXPECT_EQ(Find<QGroupBox>("GB3")->title(), "File / Web page Scan Options");
     EXPECT_EQ(Find<QAbstractButton>("SearchBtn")->toolTip(), "Runs a loaded file or a web page scan");
-    EXPECT_EQ(Find<QListWidget>("LB1")->toolTip(), "Double click to visit");
-    EXPECT_EQ(Find<QListWidget>("LB2")->toolTip(), "Double click to register");
+    EXPECT_EQ(Find<QListView>("LB1")->toolTip(), "Double click to visit");
+    EXPECT_EQ(Find<QListView>("LB2")->toolTip(), "Double click to register");
     for (const char* combo : {"CB1", "CB2"}) {
         auto* list = Find<QComboBox>(combo);
         ASSERT_EQ(list->count(), 7);

@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QTest>
 
 #include "MainFormFixture.h"
@@ -47,12 +47,7 @@ class MainFormWhoisTest : public TMainFormTest
             Click("QuickSearchBtn");
         }
     }
-    void Pick(int row)
-    {
-        auto* list = Find<QListWidget>("LB1");
-        list->setCurrentRow(row);
-        emit list->itemClicked(list->item(row));
-    }
+    void Pick(int row) { emit Find<QListView>("LB1")->clicked(Select("LB1", row)); }
     QString Caption() { return Find<QGroupBox>("GB5")->title(); }
 };
 
@@ -114,7 +109,7 @@ TEST_F(MainFormWhoisTest, TheWhoIsCommandListsANameThatBecameFree)
 {
     Serve({TWhoisTestServer::Answer(TakenComAnswer()), TWhoisTestServer::Answer(FreeComAnswer())});
     Register({"Alpha"});
-    Find<QListWidget>("LB1")->setCurrentRow(0);
+    Select("LB1", 0);
     Form->findChild<QAction*>("MenuItem3")->trigger();
     EXPECT_EQ(Server->Received().back(), "Alpha.com\n");
     EXPECT_EQ(Available(), QStringList{"Alpha"});
