@@ -117,8 +117,9 @@ void TMainForm::CreateControls()
     auto* middle = new QHBoxLayout;
     middle->setContentsMargins(2, 2, 2, 2);
     GB1 = Make<QGroupBox>("GB1", QStringLiteral("Registered"));
-    GB1->setFixedWidth(119);
-    GB1->setStyleSheet(QStringLiteral("QGroupBox#GB1 { font-weight: bold; color: blue; }"));
+    GB1->setMinimumWidth(119);
+    // Bold as designed, in the theme's link colour: pure blue is nearly unreadable on a dark theme.
+    GB1->setStyleSheet(QStringLiteral("QGroupBox#GB1 { font-weight: bold; color: palette(link); }"));
     LB1 = Make<QListView>("LB1");
     LB1->setModel(new TResultListModel(FChecker.Registered, LB1));
     LB1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -129,7 +130,7 @@ void TMainForm::CreateControls()
     LB1->setLayoutMode(QListView::Batched);
     (new QVBoxLayout(GB1))->addWidget(LB1);
     GB2 = Make<QGroupBox>("GB2", QStringLiteral("Available"));
-    GB2->setFixedWidth(120);
+    GB2->setMinimumWidth(120);
     LB2 = Make<QListView>("LB2");
     LB2->setModel(new TResultListModel(FChecker.Available, LB2));
     LB2->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -138,8 +139,9 @@ void TMainForm::CreateControls()
     LB2->setUniformItemSizes(true);
     LB2->setLayoutMode(QListView::Batched);
     (new QVBoxLayout(GB2))->addWidget(LB2);
-    middle->addWidget(GB1);
-    middle->addWidget(GB2);
+    // The lists take a share of any width the window gains.
+    middle->addWidget(GB1, 1);
+    middle->addWidget(GB2, 1);
     auto* right = new QVBoxLayout;
     right->addWidget(CreateScanOptions());
     right->addWidget(CreateQuickSearch());
