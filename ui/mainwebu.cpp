@@ -81,9 +81,7 @@ TMainForm::~TMainForm()
 void TMainForm::ConnectHandlers()
 {
     On(CheckitBtn, &QToolButton::clicked, &TMainForm::CheckitBtnClick);
-    On(SpeedButton1, &QToolButton::clicked, &TMainForm::CheckitBtnClick);
     On(SpeedButton2, &QToolButton::clicked, &TMainForm::SpeedButton2Click);
-    On(SpeedButton3, &QToolButton::clicked, &TMainForm::SpeedButton2Click);
     On(ClipBtn, &QToolButton::clicked, &TMainForm::ClipBtnClick);
     On(GetNewFavPosts, &QToolButton::clicked, &TMainForm::GetNewFavPostsClick);
     On(AbortBtn, &QToolButton::clicked, &TMainForm::AbortBtnClick);

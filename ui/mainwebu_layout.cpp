@@ -42,8 +42,9 @@ QToolButton* ArrowButton(const char* name)
     button->setArrowType(Qt::DownArrow);
     button->setAutoRaise(true);
     button->setFixedWidth(14);
-    // A click loads like the button beside it; holding the button down opens the list.
-    button->setPopupMode(QToolButton::DelayedPopup);
+    // A click on the arrow opens the recent list, as users expect of an arrow beside a button; the
+    // button beside it runs the load.
+    button->setPopupMode(QToolButton::InstantPopup);
     return button;
 }
 
