@@ -22,8 +22,7 @@ void TAnimate::SetActive(bool active)
     FActive = active;
     if (active)
         FTimer.start();
-    else
-    {
+    else {
         FTimer.stop();
         FFrame = StopFrame;
         update();

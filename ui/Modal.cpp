@@ -6,33 +6,31 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-namespace
-{
+namespace {
 TModal::THandler& Handler()
 {
     static TModal::THandler handler;
     return handler;
 }
 
-QString Title() { return QApplication::applicationName(); }
+QString Title()
+{
+    return QApplication::applicationName();
+}
 
 QString RunFileDialog(QWidget* parent, TModalKind kind, const QString& title, const QString& filter,
                       const QString& defaultSuffix)
 {
-    if (Handler())
-    {
+    if (Handler()) {
         const TModalAnswer answer = Handler()({kind, title, {}, filter, defaultSuffix, nullptr});
         return answer.Accepted ? answer.FileName : QString();
     }
     QFileDialog dialog(parent, title, QString(), TModal::QtFilter(filter));
     dialog.setDefaultSuffix(defaultSuffix);
-    if (kind == TModalKind::OpenFile)
-    {
+    if (kind == TModalKind::OpenFile) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFiles);
-    }
-    else
-    {
+    } else {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     }
@@ -42,7 +40,10 @@ QString RunFileDialog(QWidget* parent, TModalKind kind, const QString& title, co
 }
 } // namespace
 
-void TModal::SetHandler(THandler handler) { Handler() = std::move(handler); }
+void TModal::SetHandler(THandler handler)
+{
+    Handler() = std::move(handler);
+}
 
 void TModal::Information(QWidget* parent, const QString& text)
 {
@@ -101,16 +102,15 @@ QString TModal::QtFilter(const QString& filter)
     // have no dot.
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList choices;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-    {
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString pattern = parts[i + 1];
         pattern.replace(QLatin1String("*.*"), QLatin1String("*"));
         QString caption = parts[i];
         const qsizetype open = caption.indexOf(QLatin1Char('('));
         if (open >= 0)
             caption.truncate(open);
-        choices << caption.trimmed() + QLatin1String(" (") + pattern.replace(QLatin1Char(';'), QLatin1Char(' ')) +
-                       QLatin1Char(')');
+        choices << caption.trimmed() + QLatin1String(" (") +
+                       pattern.replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(')');
     }
     return choices.join(QLatin1String(";;"));
 }

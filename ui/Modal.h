@@ -69,12 +69,9 @@ class TModal
 // program goes on.
 template <class F> void Guarded(F&& handler)
 {
-    try
-    {
+    try {
         handler();
-    }
-    catch (const std::exception& failure)
-    {
+    } catch (const std::exception& failure) {
         TModal::Error(QString::fromUtf8(failure.what()));
     }
 }

@@ -8,7 +8,10 @@
 #include <string>
 
 // Bytes shown one character each, as the registry answers and the scan file hold them.
-inline QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
+inline QString Latin1(const std::string& text)
+{
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
 
 // Control text in the system's 8-bit encoding: typed names, paths and phrases.
 inline std::string Bytes(const QString& text)
