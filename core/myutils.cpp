@@ -88,3 +88,40 @@ bool TFieldWalker::Next(std::string& word)
     FDone = word.empty();
     return !FDone;
 }
+
+namespace {
+char LowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+bool SameNoCase(char a, char b)
+{
+    return LowerAscii(a) == LowerAscii(b);
+}
+} // namespace
+
+std::string_view TrimBlanks(std::string_view text)
+{
+    constexpr std::string_view Blanks = " \t\r\n\v\f";
+    const std::size_t first = text.find_first_not_of(Blanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), SameNoCase);
+}
+
+bool StartsNoCase(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() && EqualNoCase(text.substr(0, prefix.size()), prefix);
+}
+
+std::size_t FindNoCase(std::string_view text, std::string_view needle)
+{
+    const auto found = std::search(text.begin(), text.end(), needle.begin(), needle.end(), SameNoCase);
+    return found == text.end() ? std::string_view::npos : std::size_t(found - text.begin());
+}

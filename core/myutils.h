@@ -1,5 +1,6 @@
-// Shared text routines: splitting a line into words, trimming spaces and unscrambling stored texts.
-// Everything works on single bytes; nothing here depends on the locale or changes letter case.
+// Shared text routines: splitting a line into words, trimming, comparing ignoring letter case and
+// unscrambling stored texts. Everything works on single bytes; nothing here depends on the locale,
+// and letter case means the ASCII letters only.
 #pragma once
 
 #include <cstddef>
@@ -12,6 +13,15 @@ extern std::optional<char> WordDelimiter;
 
 // s without leading and trailing spaces (byte 32 only; tabs and other white space stay).
 std::string TrimSpaces(std::string_view s);
+
+// text without leading and trailing white space (space, tab, CR, LF, vertical tab, form feed).
+std::string_view TrimBlanks(std::string_view text);
+
+// Comparisons that ignore the letter case of ASCII letters.
+bool EqualNoCase(std::string_view a, std::string_view b);
+bool StartsNoCase(std::string_view text, std::string_view prefix);
+// Where needle first stands in text, or npos.
+std::size_t FindNoCase(std::string_view text, std::string_view needle);
 
 // Field n (counted from 1) of line, trimmed, or an empty string when the line has no such field.
 // A double quote, CR and LF count as spaces.

@@ -1,50 +1,17 @@
 #include "AnswerClassifier.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <vector>
 
 #include "Suffixes.h"
 #include "WhoisClient.h"
+#include "myutils.h"
 
 namespace {
-char Lower(char c)
-{
-    return char(std::tolower(static_cast<unsigned char>(c)));
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
-bool StartsNoCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && EqualNoCase(text.substr(0, prefix.size()), prefix);
-}
-
-std::size_t FindNoCase(std::string_view text, std::string_view needle)
-{
-    const auto found = std::search(text.begin(), text.end(), needle.begin(), needle.end(),
-                                   [](char x, char y) { return Lower(x) == Lower(y); });
-    return found == text.end() ? std::string_view::npos : std::size_t(found - text.begin());
-}
-
 bool ContainsNoCase(std::string_view text, std::string_view needle)
 {
     return FindNoCase(text, needle) != std::string_view::npos;
-}
-
-std::string_view Trim(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 // The answer's lines, each without its line end (LF or CR LF).
@@ -67,7 +34,7 @@ std::vector<std::string_view> Lines(std::string_view answer)
 // The line that closes a registry's record; the terms of use follow it.
 bool IsEndOfRecord(std::string_view line)
 {
-    line = Trim(line);
+    line = TrimBlanks(line);
     return StartsNoCase(line, ">>> Last update of") || StartsNoCase(line, "WHOIS lookup made at");
 }
 
@@ -131,13 +98,13 @@ bool IsReservedLine(std::string_view line)
 // A "Domain Name:" line naming asked, the name on the same line or the next one.
 bool IsRecordOf(const std::vector<std::string_view>& lines, std::size_t index, std::string_view asked)
 {
-    const std::string_view line = Trim(lines[index]);
+    const std::string_view line = TrimBlanks(lines[index]);
     constexpr std::string_view Label = "Domain name:";
     if (!StartsNoCase(line, Label))
         return false;
-    std::string_view name = Trim(line.substr(Label.size()));
+    std::string_view name = TrimBlanks(line.substr(Label.size()));
     if (name.empty() && index + 1 < lines.size())
-        name = Trim(lines[index + 1]);
+        name = TrimBlanks(lines[index + 1]);
     return EqualNoCase(name, asked);
 }
 
@@ -173,7 +140,7 @@ TVerdict Recognised(TVerdictKind kind, TNoAnswer reason = TNoAnswer::Failed)
 
 TVerdict ClassifyAnswer(std::string_view answer, std::string_view suffix, std::string_view asked)
 {
-    if (Trim(answer).empty() || TWhoisClient::IsErrorText(answer))
+    if (TrimBlanks(answer).empty() || TWhoisClient::IsErrorText(answer))
         return Verdict(TVerdictKind::NotAnswered);
 
     std::vector<std::string_view> lines = Lines(answer);
@@ -181,7 +148,7 @@ TVerdict ClassifyAnswer(std::string_view answer, std::string_view suffix, std::s
     lines.erase(end, lines.end());
     const auto any = [&lines](auto test) {
         return std::any_of(lines.begin(), lines.end(),
-                           [&test](std::string_view line) { return test(Trim(line)); });
+                           [&test](std::string_view line) { return test(TrimBlanks(line)); });
     };
 
     if (any(IsLimitLine)) {
@@ -196,7 +163,7 @@ TVerdict ClassifyAnswer(std::string_view answer, std::string_view suffix, std::s
     if (any([asked](std::string_view line) { return IsNotFoundLine(line, asked); }))
         return Recognised(TVerdictKind::Free);
     for (std::size_t i = 0; i < lines.size(); ++i)
-        if (IsRecordOf(lines, i, asked) || IsReservedLine(Trim(lines[i])))
+        if (IsRecordOf(lines, i, asked) || IsReservedLine(TrimBlanks(lines[i])))
             return Recognised(TVerdictKind::Taken);
 
     if (IsAvailableAnswer(TrimAnswer(answer, suffix), suffix))

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "myutils.h"
+
 namespace {
 // Drops everything before the first marker, when it stands after the first character.
 void CutBefore(std::string& text, std::string_view marker)
@@ -10,15 +12,6 @@ void CutBefore(std::string& text, std::string_view marker)
     const std::size_t at = text.find(marker);
     if (at != std::string::npos && at > 0)
         text.erase(0, at);
-}
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-        text.remove_suffix(1);
-    return text;
 }
 } // namespace
 
@@ -38,15 +31,11 @@ std::string RegistrarWhoisServer(std::string_view registryAnswer)
     constexpr std::string_view Label = "Registrar WHOIS Server:";
     while (!registryAnswer.empty()) {
         const std::size_t end = registryAnswer.find('\n');
-        std::string_view line = Trim(registryAnswer.substr(0, end));
+        std::string_view line = TrimBlanks(registryAnswer.substr(0, end));
         registryAnswer = end == std::string_view::npos ? std::string_view() : registryAnswer.substr(end + 1);
-        if (line.size() < Label.size() ||
-            !std::equal(Label.begin(), Label.end(), line.begin(), [](char a, char b) {
-                return std::tolower(static_cast<unsigned char>(a)) ==
-                       std::tolower(static_cast<unsigned char>(b));
-            }))
+        if (!StartsNoCase(line, Label))
             continue;
-        std::string_view host = Trim(line.substr(Label.size()));
+        std::string_view host = TrimBlanks(line.substr(Label.size()));
         if (const std::size_t scheme = host.find("://"); scheme != std::string_view::npos)
             host.remove_prefix(scheme + 3);
         host = host.substr(0, host.find('/'));

@@ -7,10 +7,11 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+
+#include "myutils.h"
 
 namespace {
 struct TEasyCleanup
@@ -25,15 +26,6 @@ using TEasy = std::unique_ptr<CURL, TEasyCleanup>;
 using TMulti = std::unique_ptr<CURLM, TMultiCleanup>;
 
 constexpr int PollSliceMs = 50;
-
-bool StartsNoCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           });
-}
 
 void InitCurlOnce()
 {
