@@ -7,6 +7,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Sollentra");
+    // Lets a Wayland desktop match the window with its desktop entry, and so with its icon.
+    QApplication::setDesktopFileName("sollentra");
 
     TMainForm MainForm;
     MainForm.show();

@@ -15,7 +15,11 @@ namespace Artwork {
 QIcon ProgramIcon()
 {
     RegisterImages();
-    return QIcon(QStringLiteral(":/images/sollentra.png"));
+    QIcon icon;
+    for (const int side : IconSides) {
+        icon.addFile(QStringLiteral(":/images/icons/sollentra-%1.png").arg(side), QSize(side, side));
+    }
+    return icon;
 }
 
 QPixmap Banner()
