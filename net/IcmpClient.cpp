@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -15,10 +14,13 @@
 #include "Resolver.h"
 #include "SocketHandle.h"
 #include "WinsockError.h"
+#include "myutils.h"
 
 namespace {
 constexpr uint8_t EchoReply = 0, Unreachable = 3, EchoRequest = 8, TimeExceeded = 11;
 constexpr std::size_t IcmpHeaderSize = 8;
+// The least an IPv4 header can be: what its header-length field counts beyond it are options.
+constexpr std::size_t IpHeaderSize = 20;
 constexpr std::size_t MaxDatagram = 1024;
 constexpr uint8_t Filler = 0x45;
 constexpr int32_t HostNotFound = 11001;
@@ -87,9 +89,7 @@ class TSocketTransport : public TIcmpTransport
     uint32_t Resolve(const std::string& host, const std::function<void()>& onIdle) override
     {
         std::string name = host;
-        if (std::equal(name.begin(), name.end(), "LOCALHOST", "LOCALHOST" + 9,
-                       [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; }) &&
-            name.size() == 9)
+        if (EqualNoCase(name, "localhost"))
             name = "127.0.0.1";
         std::vector<TSocketAddress> addresses;
         if (FResolver.Resolve(name, 0, addresses, onIdle, nullptr) == TResolver::TStatus::Resolved)
@@ -243,8 +243,10 @@ TReplyStatus DecodeReply(std::span<const uint8_t> datagram, uint16_t counter, ui
         status.ReplyKind = TReplyKind::rkTimeOut;
         return status;
     }
+    // A header-length field below 5 words is no IPv4 header: its address fields would lie in the
+    // ICMP message, or past the datagram's end.
     const std::size_t header = HeaderLength(datagram);
-    if (datagram.size() < header + IcmpHeaderSize)
+    if (header < IpHeaderSize || datagram.size() < header + IcmpHeaderSize)
         throw EIcmpException("Not enough bytes received");
     const uint8_t type = datagram[header];
     if (type == EchoReply || type == EchoRequest)
