@@ -30,6 +30,10 @@ enum class TNoAnswer
     Stopped,     // the user stopped the question
 };
 
+// The longest wait a verdict names: longer than any wait a run sits out, and short enough to count
+// in whole seconds. A registry naming more is taken to mean this.
+inline constexpr double MaxNamedWaitSeconds = 24 * 60 * 60;
+
 struct TVerdict
 {
     TVerdictKind Kind = TVerdictKind::NotAnswered;

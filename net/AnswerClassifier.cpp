@@ -1,6 +1,7 @@
 #include "AnswerClassifier.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -118,9 +119,9 @@ std::optional<double> NamedWait(std::string_view answer)
     const std::string number(answer.substr(at + Marker.size(), 32));
     char* end = nullptr;
     const double seconds = std::strtod(number.c_str(), &end);
-    if (end == number.c_str() || !(seconds >= 0))
+    if (end == number.c_str() || !std::isfinite(seconds) || seconds < 0)
         return std::nullopt;
-    return seconds;
+    return std::min(seconds, MaxNamedWaitSeconds);
 }
 
 TVerdict Verdict(TVerdictKind kind, TNoAnswer reason = TNoAnswer::Failed, bool recognised = false)

@@ -185,7 +185,7 @@ TRdapClient::TReply TRdapClient::Get(const std::string& url)
     curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &reply.Status);
     curl_off_t retryAfter = 0;
     if (curl_easy_getinfo(handle, CURLINFO_RETRY_AFTER, &retryAfter) == CURLE_OK && retryAfter > 0)
-        reply.RetryAfter = double(retryAfter);
+        reply.RetryAfter = std::min(double(retryAfter), MaxNamedWaitSeconds);
     return reply;
 }
 

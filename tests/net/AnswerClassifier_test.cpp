@@ -117,6 +117,20 @@ TEST(ClassifyAnswer, ALimitAnswerNamesItsWaitWhenTheServerDoes)
 {
     EXPECT_EQ(ClassifyAnswer(NominetQuota2026, ".co.uk", "internet.co.uk").WaitSeconds, 0.141);
     EXPECT_EQ(ClassifyAnswer(NominetQuota2010, ".co.uk", "internet.co.uk").WaitSeconds, std::nullopt);
+
+    // A wait no registry could mean: none named ("inf", "nan") or at most a day, which ends the
+    // registry's part in the run. An infinite wait used to reach a conversion to whole seconds.
+    const std::pair<const char*, std::optional<double>> waits[] = {{"inf", std::nullopt},
+                                                                   {"nan", std::nullopt},
+                                                                   {"-1", std::nullopt},
+                                                                   {"1e300", 86400.0},
+                                                                   {"400", 400.0}};
+    for (const auto& [named, wait] : waits) {
+        const std::string answer =
+            "the WHOIS query quota for x has been exceeded\r\nand will be replenished in " +
+            std::string(named) + " seconds\r\n";
+        EXPECT_EQ(ClassifyAnswer(answer, ".co.uk", "x.co.uk").WaitSeconds, wait) << named;
+    }
 }
 
 TEST(AnswerToShow, ARegistrysRecordEndsAtItsLastUpdateLineWithoutTheTerms)

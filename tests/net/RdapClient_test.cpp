@@ -69,6 +69,10 @@ TEST(RdapClient, ReadsTheRegistrationAndTheServersWait)
 
     THttpTestServer limited({THttpTestServer::Reply(429, "", {"Retry-After: 7"})});
     EXPECT_EQ(RdapResult(client.Get(limited.Base() + "domain/x.biz"), "x.biz").Verdict.WaitSeconds, 7.0);
+    // A wait beyond counting in whole seconds used to reach the refusal message as it came.
+    THttpTestServer endless({THttpTestServer::Reply(429, "", {"Retry-After: 9223372036854775807"})});
+    EXPECT_EQ(RdapResult(client.Get(endless.Base() + "domain/x.biz"), "x.biz").Verdict.WaitSeconds,
+              MaxNamedWaitSeconds);
 }
 
 TEST(RdapClient, FailuresAreNoVerdict)
