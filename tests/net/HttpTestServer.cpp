@@ -1,24 +1,13 @@
 #include "HttpTestServer.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <stdexcept>
-#include <system_error>
 
 namespace {
-[[noreturn]] void ThrowErrno(const char* what)
-{
-    throw std::system_error(errno, std::generic_category(), what);
-}
-
 std::string Reason(int status)
 {
     switch (status) {
@@ -38,30 +27,12 @@ THttpTestServer::THttpTestServer(std::vector<TResponse> responses) : FResponses(
 {
     if (FResponses.empty())
         throw std::invalid_argument("a test server needs at least one response");
-    FListener = TSocketHandle(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (!FListener.Valid() ||
-        ::bind(FListener.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(FListener.Get(), 16) != 0 ||
-        ::getsockname(FListener.Get(), reinterpret_cast<sockaddr*>(&address), &length) != 0)
-        ThrowErrno("listen");
-    FPort = ntohs(address.sin_port);
-    std::array<int, 2> ends{};
-    if (::pipe2(ends.data(), O_CLOEXEC) != 0)
-        ThrowErrno("pipe");
-    FStopRead = TSocketHandle(ends[0]);
-    FStopWrite = TSocketHandle(ends[1]);
     FThread = std::thread(&THttpTestServer::Run, this);
 }
 
 THttpTestServer::~THttpTestServer()
 {
-    FStop = true;
-    const char wake = 1;
-    [[maybe_unused]] const auto written = ::write(FStopWrite.Get(), &wake, 1);
+    FListener.Stop();
     FThread.join();
 }
 
@@ -81,21 +52,10 @@ std::vector<std::string> THttpTestServer::Requests() const
 }
 
 // Waits for the connection (or the listener) to be readable; false when the server is stopping.
-bool THttpTestServer::WaitReadable(int connection)
-{
-    std::array<pollfd, 2> waits{{{connection, POLLIN, 0}, {FStopRead.Get(), POLLIN, 0}}};
-    while (::poll(waits.data(), waits.size(), -1) < 0)
-        if (errno != EINTR)
-            return false;
-    return !FStop && (waits[0].revents & (POLLIN | POLLHUP | POLLERR));
-}
-
 void THttpTestServer::Run()
 {
-    while (!FStop) {
-        if (!WaitReadable(FListener.Get()))
-            continue;
-        TSocketHandle connection(::accept4(FListener.Get(), nullptr, nullptr, SOCK_CLOEXEC));
+    while (!FListener.Stopped()) {
+        const TSocketHandle connection = FListener.Accept();
         if (!connection.Valid())
             continue;
         TResponse response;
@@ -124,7 +84,7 @@ void THttpTestServer::Serve(int connection, const TResponse& response)
     std::string head;
     std::array<char, 4096> buffer;
     while (head.find("\r\n\r\n") == std::string::npos) {
-        if (!WaitReadable(connection))
+        if (!FListener.WaitReadable(connection))
             return;
         const ssize_t got = ::recv(connection, buffer.data(), buffer.size(), 0);
         if (got <= 0)
@@ -144,7 +104,8 @@ void THttpTestServer::Serve(int connection, const TResponse& response)
             FRequests.back() = head.substr(0, head.find("\r\n\r\n"));
     }
     const auto drain = [&] {
-        while (WaitReadable(connection) && ::recv(connection, buffer.data(), buffer.size(), 0) > 0) {
+        while (FListener.WaitReadable(connection) &&
+               ::recv(connection, buffer.data(), buffer.size(), 0) > 0) {
         }
     };
     if (response.Silent)
@@ -161,8 +122,7 @@ void THttpTestServer::Serve(int connection, const TResponse& response)
     const std::string_view body = std::string_view(response.Body).substr(0, response.ResetAfter);
     if (response.DripMs > 0) {
         for (const char c : body) {
-            pollfd wait{FStopRead.Get(), POLLIN, 0};
-            if (::poll(&wait, 1, response.DripMs) != 0 || !SendAll(connection, std::string_view(&c, 1)))
+            if (FListener.Stopping(response.DripMs) || !SendAll(connection, std::string_view(&c, 1)))
                 return;
         }
     } else if (!SendAll(connection, body))

@@ -3,14 +3,13 @@
 // head (request line and headers).
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "SocketHandle.h"
+#include "LoopbackListener.h"
 
 class THttpTestServer
 {
@@ -47,10 +46,10 @@ class THttpTestServer
     THttpTestServer(const THttpTestServer&) = delete;
     THttpTestServer& operator=(const THttpTestServer&) = delete;
 
-    uint16_t Port() const { return FPort; }
+    uint16_t Port() const { return FListener.Port(); }
     // Answers with responses from the next connection on, counted afresh; forgets the requests.
     void SetResponses(std::vector<TResponse> responses);
-    std::string Base() const { return "http://127.0.0.1:" + std::to_string(FPort) + "/"; }
+    std::string Base() const { return "http://127.0.0.1:" + std::to_string(FListener.Port()) + "/"; }
     // The head of each request received: its request line, then its header lines; for a
     // connection that opened with a TLS handshake instead, "TLS".
     std::vector<std::string> Requests() const;
@@ -58,15 +57,10 @@ class THttpTestServer
   private:
     void Run();
     void Serve(int connection, const TResponse& response);
-    bool WaitReadable(int connection);
     bool SendAll(int connection, std::string_view bytes);
 
     std::vector<TResponse> FResponses;
-    TSocketHandle FListener;
-    TSocketHandle FStopRead;
-    TSocketHandle FStopWrite;
-    uint16_t FPort = 0;
-    std::atomic<bool> FStop{false};
+    TLoopbackListener FListener;
     mutable std::mutex FMutex;
     std::vector<std::string> FRequests;
     std::thread FThread;

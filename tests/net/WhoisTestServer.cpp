@@ -1,26 +1,16 @@
 #include "WhoisTestServer.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdio>
 #include <stdexcept>
-#include <system_error>
 
 namespace {
-
-[[noreturn]] void ThrowErrno(const char* what)
-{
-    throw std::system_error(errno, std::generic_category(), what);
-}
 
 // A request longer than this is recorded up to here; tests never send more.
 constexpr std::size_t MaxRecordedRequest = 64 * 1024;
@@ -28,40 +18,16 @@ constexpr std::size_t MaxRecordedRequest = 64 * 1024;
 } // namespace
 
 TWhoisTestServer::TWhoisTestServer(std::vector<TScript> scripts, uint16_t port, TAfterScripts afterScripts)
-    : scripts_(std::move(scripts)), afterScripts_(afterScripts)
+    : scripts_(std::move(scripts)), afterScripts_(afterScripts), listener_(port)
 {
     if (scripts_.empty())
         throw std::invalid_argument("a test server needs at least one script");
-    listener_ = TSocketHandle(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    if (!listener_.Valid())
-        ThrowErrno("socket");
-    const int yes = 1;
-    ::setsockopt(listener_.Get(), SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
-    if (::bind(listener_.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
-        ThrowErrno("bind");
-    if (::listen(listener_.Get(), 64) != 0)
-        ThrowErrno("listen");
-    socklen_t length = sizeof address;
-    ::getsockname(listener_.Get(), reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-
-    std::array<int, 2> pipeEnds{};
-    if (::pipe2(pipeEnds.data(), O_CLOEXEC) != 0)
-        ThrowErrno("pipe");
-    stopRead_ = TSocketHandle(pipeEnds[0]);
-    stopWrite_ = TSocketHandle(pipeEnds[1]);
     thread_ = std::thread(&TWhoisTestServer::Run, this);
 }
 
 TWhoisTestServer::~TWhoisTestServer()
 {
-    stop_ = true;
-    const char wake = 1;
-    [[maybe_unused]] const auto written = ::write(stopWrite_.Get(), &wake, 1);
+    listener_.Stop();
     thread_.join();
 }
 
@@ -104,13 +70,8 @@ int TWhoisTestServer::Connections() const
 
 void TWhoisTestServer::Run()
 {
-    while (!stop_) {
-        std::array<pollfd, 2> waits{{{listener_.Get(), POLLIN, 0}, {stopRead_.Get(), POLLIN, 0}}};
-        if (::poll(waits.data(), waits.size(), -1) < 0 && errno != EINTR)
-            return;
-        if (stop_ || !(waits[0].revents & POLLIN))
-            continue;
-        TSocketHandle connection(::accept4(listener_.Get(), nullptr, nullptr, SOCK_CLOEXEC));
+    while (!listener_.Stopped()) {
+        const TSocketHandle connection = listener_.Accept();
         if (!connection.Valid())
             continue;
         TScript script;
@@ -177,7 +138,7 @@ void TWhoisTestServer::Serve(int connection, const TScript& script)
     case TBehaviour::Answer:
     case TBehaviour::PartThenReset:
         for (std::size_t i = 0; i < script.Chunks.size(); ++i) {
-            if (i > 0 && Stopping(script.ChunkPauseMs))
+            if (i > 0 && listener_.Stopping(script.ChunkPauseMs))
                 return;
             const std::string& chunk = script.Chunks[i];
             if (::send(connection, chunk.data(), chunk.size(), MSG_NOSIGNAL) < 0)
@@ -185,13 +146,13 @@ void TWhoisTestServer::Serve(int connection, const TScript& script)
         }
         if (script.Behaviour == TBehaviour::PartThenReset) {
             // Long enough for the part to arrive before the reset.
-            Stopping(50);
+            listener_.Stopping(50);
             const linger abort{1, 0};
             ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
         }
         return;
     case TBehaviour::Flood:
-        while (!stop_) {
+        while (!listener_.Stopped()) {
             const std::string& chunk = script.Chunks.front();
             if (::send(connection, chunk.data(), chunk.size(), MSG_NOSIGNAL) < 0)
                 return;
@@ -205,13 +166,8 @@ bool TWhoisTestServer::ReadRequest(int connection, std::string& request)
 {
     std::array<char, 4096> buffer;
     while (request.find('\n') == std::string::npos && request.size() < MaxRecordedRequest) {
-        std::array<pollfd, 2> waits{{{connection, POLLIN, 0}, {stopRead_.Get(), POLLIN, 0}}};
-        if (::poll(waits.data(), waits.size(), -1) < 0 && errno != EINTR)
+        if (!listener_.WaitReadable(connection))
             return false;
-        if (stop_)
-            return false;
-        if (!(waits[0].revents & (POLLIN | POLLHUP | POLLERR)))
-            continue;
         const ssize_t got = ::recv(connection, buffer.data(), buffer.size(), 0);
         if (got <= 0)
             return false;
@@ -223,19 +179,7 @@ bool TWhoisTestServer::ReadRequest(int connection, std::string& request)
 void TWhoisTestServer::WaitUntilClientLeaves(int connection)
 {
     std::array<char, 512> buffer;
-    while (!stop_) {
-        std::array<pollfd, 2> waits{{{connection, POLLIN, 0}, {stopRead_.Get(), POLLIN, 0}}};
-        if (::poll(waits.data(), waits.size(), -1) < 0 && errno != EINTR)
+    while (listener_.WaitReadable(connection))
+        if (::recv(connection, buffer.data(), buffer.size(), 0) <= 0)
             return;
-        if (waits[0].revents && ::recv(connection, buffer.data(), buffer.size(), 0) <= 0)
-            return;
-    }
-}
-
-// Pauses between chunks; true when the server was told to stop meanwhile.
-bool TWhoisTestServer::Stopping(int pauseMs)
-{
-    pollfd wait{stopRead_.Get(), POLLIN, 0};
-    ::poll(&wait, 1, pauseMs);
-    return stop_;
 }

@@ -3,7 +3,6 @@
 // behaviour per connection and records the exact bytes each connection sent it.
 #pragma once
 
-#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <mutex>
@@ -11,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "SocketHandle.h"
+#include "LoopbackListener.h"
 
 class TWhoisTestServer
 {
@@ -58,7 +57,7 @@ class TWhoisTestServer
     TWhoisTestServer(const TWhoisTestServer&) = delete;
     TWhoisTestServer& operator=(const TWhoisTestServer&) = delete;
 
-    uint16_t Port() const { return port_; }
+    uint16_t Port() const { return listener_.Port(); }
     // Plays scripts from the next connection on, counted afresh, and forgets what was received.
     void SetScripts(std::vector<TScript> scripts);
     // Lets perSecond connections a second play their script (burst at once, a token bucket); the
@@ -74,15 +73,10 @@ class TWhoisTestServer
     void Serve(int connection, const TScript& script);
     bool ReadRequest(int connection, std::string& request);
     void WaitUntilClientLeaves(int connection);
-    bool Stopping(int pauseMs);
 
     std::vector<TScript> scripts_;
     TAfterScripts afterScripts_;
-    TSocketHandle listener_;
-    TSocketHandle stopRead_;
-    TSocketHandle stopWrite_;
-    uint16_t port_ = 0;
-    std::atomic<bool> stop_{false};
+    TLoopbackListener listener_;
     mutable std::mutex mutex_;
     std::vector<std::string> received_;
     double perSecond_ = 0; // no limit
